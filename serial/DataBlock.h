@@ -1,0 +1,18 @@
+#pragma once
+// A DataBlock carries n bytes between threads: a zero-filled heap block of n + 1 bytes,
+// the n bytes followed by one zero byte. Whoever takes the message that carries it
+// releases it; a poster whose post fails releases it itself.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace pellow {
+
+// Returns nullptr when the block cannot be allocated.
+char* DataBlockAlloc(std::size_t n) noexcept;
+void DataBlockFree(char* block) noexcept;
+
+inline std::intptr_t DataBlockToParam(char* block) { return reinterpret_cast<std::intptr_t>(block); }
+inline char* DataBlockFromParam(std::intptr_t lParam) { return reinterpret_cast<char*>(lParam); }
+
+} // namespace pellow
