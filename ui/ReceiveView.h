@@ -27,8 +27,9 @@ public:
     // Display rows at the current width with word wrap, as a memo counts its lines.
     int RowCount() const;
 
-    // A typed character while the area has the focus (the system's OnKeyPress).
-    std::function<void(char& key)> OnKeyPress;
+    // A typed character while the area has the focus, as its bytes in the locale's
+    // codec (one byte for ASCII, several for other characters; Enter gives "\r").
+    std::function<void(std::string& key)> OnKeyPress;
 };
 
 } // namespace pellow
