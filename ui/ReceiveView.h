@@ -30,6 +30,9 @@ public:
     // A typed character while the area has the focus, as its bytes in the locale's
     // codec (one byte for ASCII, several for other characters; Enter gives "\r").
     std::function<void(std::string& key)> OnKeyPress;
+
+private:
+    std::string bytes_;
 };
 
 } // namespace pellow
