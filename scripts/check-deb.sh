@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the .deb from a build folder, unpacks it into a scratch root and checks that
+# the program, desktop entry and icons land where a desktop looks for them.
+set -euo pipefail
+build=${1:?usage: check-deb.sh BUILD_DIR}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
+deb=$(ls "$scratch"/out/pellow_*.deb)
+dpkg-deb --info "$deb" | grep -q 'Depends:.*libqt6widgets6' || { echo "Depends lacks Qt widgets"; exit 1; }
+dpkg-deb --info "$deb" | grep -q 'Depends:.*fonts-wqy-zenhei' || { echo "Depends lacks the CJK font"; exit 1; }
+dpkg -x "$deb" "$scratch/root"
+
+for f in usr/bin/pellow \
+         usr/share/applications/pellow.desktop \
+         usr/share/icons/hicolor/scalable/apps/pellow.svg \
+         usr/share/icons/hicolor/48x48/apps/pellow.png \
+         usr/share/icons/hicolor/256x256/apps/pellow.png; do
+    [ -e "$scratch/root/$f" ] || { echo "missing from the package: /$f"; exit 1; }
+done
+[ -x "$scratch/root/usr/bin/pellow" ] || { echo "/usr/bin/pellow is not executable"; exit 1; }
+grep -q '^Exec=pellow$' "$scratch/root/usr/share/applications/pellow.desktop"
+echo "package ok: $(basename "$deb")"
