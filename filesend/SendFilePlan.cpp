@@ -1,0 +1,58 @@
+#include "filesend/SendFilePlan.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace pellow {
+
+namespace {
+
+constexpr std::int32_t BitsPerByte = 10;
+constexpr std::int32_t BytesPerFastTick = 10;
+// Below this interval a tick stands for ten bytes, so the timer need not keep up with
+// one tick per byte.
+constexpr std::int32_t FastTickBelow = 10;
+constexpr std::int32_t ShortestTimerInterval = 1;
+
+} // namespace
+
+std::int32_t SaturatingAdd(std::int32_t counter, std::int64_t n) {
+    const std::int64_t sum = static_cast<std::int64_t>(counter) + n;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+TSendFilePlan PlanSendFile(std::int32_t fileSize, std::int32_t rate, std::int32_t txNow) {
+    TSendFilePlan plan;
+    plan.SendTickInterval = (1000 * BitsPerByte) / rate;
+    plan.SendTicksLeft =
+        plan.SendTickInterval < FastTickBelow ? fileSize / BytesPerFastTick : fileSize;
+    plan.SendTxEnd = SaturatingAdd(txNow, fileSize);
+    return plan;
+}
+
+std::int64_t SendFileSecondsNeeded(std::int32_t fileSize, std::int32_t rate) {
+    const std::int64_t bits = static_cast<std::int64_t>(fileSize) * BitsPerByte;
+    return (bits + rate - 1) / rate;
+}
+
+std::vector<std::string> SendFileStartLines(std::int32_t fileSize, const std::string& rateText,
+                                            std::int32_t rate) {
+    return {
+        "File size:" + std::to_string(fileSize) + "bytes",
+        "Bandrate:" + rateText + "bps",
+        "Need about " + std::to_string(SendFileSecondsNeeded(fileSize, rate)) + "second.",
+        "Please waiting...",
+        "You can close the serial port to stop sending action.",
+    };
+}
+
+TSendFileTick SendFileTick(std::int32_t sendTickInterval, std::int32_t ticksLeftAfterTick) {
+    return {sendTickInterval < FastTickBelow ? BytesPerFastTick : 1, ticksLeftAfterTick <= 0};
+}
+
+std::int32_t SendFileTimerInterval(std::int32_t sendTickInterval) {
+    return std::max(sendTickInterval, ShortestTimerInterval);
+}
+
+} // namespace pellow
