@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace pellow {
 
@@ -12,7 +13,16 @@ namespace pellow {
 char* DataBlockAlloc(std::size_t n) noexcept;
 void DataBlockFree(char* block) noexcept;
 
-inline std::intptr_t DataBlockToParam(char* block) { return reinterpret_cast<std::intptr_t>(block); }
-inline char* DataBlockFromParam(std::intptr_t lParam) { return reinterpret_cast<char*>(lParam); }
+struct DataBlockDeleter {
+    void operator()(char* block) const noexcept { DataBlockFree(block); }
+};
+using DataBlockPtr = std::unique_ptr<char, DataBlockDeleter>;
+
+inline std::intptr_t DataBlockToParam(char* block) {
+    return reinterpret_cast<std::intptr_t>(block);
+}
+inline char* DataBlockFromParam(std::intptr_t lParam) {
+    return reinterpret_cast<char*>(lParam);
+}
 
 } // namespace pellow

@@ -14,7 +14,8 @@ namespace pellow {
 
 class TNotifyWindow {
 public:
-    using Proc = std::function<void(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)>;
+    using Proc =
+        std::function<void(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)>;
 
     virtual ~TNotifyWindow() = default;
 

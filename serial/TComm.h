@@ -10,6 +10,7 @@
 
 #include "serial/CommTypes.h"
 #include "serial/ECommsError.h"
+#include "serial/LineSettings.h"
 #include "serial/NotifyWindow.h"
 
 #include <cstdint>
@@ -25,7 +26,8 @@ class CloseEvent;
 class TReadThread;
 class TWriteThread;
 
-using TReceiveDataEvent = std::function<void(TComm* Sender, const char* Buffer, std::uint16_t BufferLength)>;
+using TReceiveDataEvent =
+    std::function<void(TComm* Sender, const char* Buffer, std::uint16_t BufferLength)>;
 using TReceiveErrorEvent = std::function<void(TComm* Sender, std::uint32_t EventMask)>;
 using TModemStateChangeEvent = std::function<void(TComm* Sender, std::uint32_t ModemEvent)>;
 using TNotifyEvent = std::function<void(TComm* Sender)>;
@@ -115,7 +117,30 @@ public:
     void SetWriteTotalTimeoutConstant(std::uint32_t v);
 
 private:
-    // The implementation adds its private members and helpers here.
+    LineSettings CurrentLineSettings() const;
+    CommTimeouts CurrentTimeouts() const;
+    void ApplyCommState();
+    void ApplyTimeouts();
+    // Stores a line setting; re-applies on an open port when it changed.
+    template <typename T> void SetLineSetting(T& field, T value);
+    template <typename T> void SetTimeout(T& field, T value);
+    void StopReader();
+    void StopWriter();
+    void ReleasePort();
+
+    void FireReceiveData(const char* buffer, std::uint16_t length);
+    void FireReceiveError(std::uint32_t eventMask);
+    void FireRequestHangup();
+    void FireModemStateChange(std::uint32_t modemEvent);
+    void FireSendDataEmpty();
+
+    // Declared so that, were the port still open, the workers would go before what they use.
+    std::unique_ptr<TNotifyWindow> notifyWindow_;
+    std::unique_ptr<SerialDevice> portHandle_;
+    std::unique_ptr<CloseEvent> closeEvent_;
+    std::unique_ptr<TReadThread> reader_;
+    std::unique_ptr<TWriteThread> writer_;
+
     std::string commName_ = "COM2";
     std::uint32_t baudRate_ = 9600;
     bool parityCheck_ = false;

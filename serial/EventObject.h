@@ -1,0 +1,35 @@
+#pragma once
+// A manual-reset event that threads can wait on together with a device: once Set it
+// stays signalled until Reset. CloseEvent is the one that tells both workers to stop.
+
+#include <cstddef>
+
+namespace pellow {
+
+class EventObject {
+public:
+    // Throws std::system_error when the operating system cannot create the event.
+    EventObject();
+    ~EventObject();
+    EventObject(const EventObject&) = delete;
+    EventObject& operator=(const EventObject&) = delete;
+
+    // Any thread.
+    void Set() const;
+    void Reset() const;
+    bool IsSet() const;
+
+    // The descriptor a device layer adds to its own waits; readable while set.
+    int NativeHandle() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+class CloseEvent final : public EventObject {};
+
+// Waits, without a time limit, until one of the events is set and returns the lowest
+// position that is; -1 when the wait itself fails.
+int WaitForAnyEvent(const EventObject* const* events, std::size_t count);
+
+} // namespace pellow

@@ -1,0 +1,15 @@
+#pragma once
+// Chooses the kind of device from its name and opens it exclusively. Raises ECommsError
+// with the message of the step that failed ("Error opening serial port", "File handle
+// is not a comm handle ", "Cannot setup comm buffer"), holding nothing afterwards.
+
+#include "serial/SerialDevice.h"
+
+#include <memory>
+#include <string>
+
+namespace pellow {
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& name);
+
+} // namespace pellow

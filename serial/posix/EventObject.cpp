@@ -1,0 +1,63 @@
+#include "serial/EventObject.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace pellow {
+
+EventObject::EventObject() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    if (fd_ < 0) {
+        throw std::system_error(errno, std::generic_category(), "eventfd");
+    }
+}
+
+EventObject::~EventObject() {
+    ::close(fd_);
+}
+
+void EventObject::Set() const {
+    const std::uint64_t one = 1;
+    // Only fails when the counter would overflow, which leaves it readable anyway.
+    [[maybe_unused]] auto n = ::write(fd_, &one, sizeof one);
+}
+
+void EventObject::Reset() const {
+    std::uint64_t value = 0;
+    [[maybe_unused]] auto n = ::read(fd_, &value, sizeof value);
+}
+
+bool EventObject::IsSet() const {
+    pollfd p{fd_, POLLIN, 0};
+    return ::poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
+}
+
+int WaitForAnyEvent(const EventObject* const* events, std::size_t count) {
+    std::vector<pollfd> fds(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        fds[i] = pollfd{events[i]->NativeHandle(), POLLIN, 0};
+    }
+    for (;;) {
+        const int n = ::poll(fds.data(), fds.size(), -1);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return -1;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            if (fds[i].revents & POLLIN) {
+                return static_cast<int>(i);
+            }
+            if (fds[i].revents != 0) {
+                return -1;
+            }
+        }
+    }
+}
+
+} // namespace pellow

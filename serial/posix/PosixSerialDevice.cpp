@@ -1,0 +1,323 @@
+#include "serial/posix/PosixSerialDevice.h"
+
+#include "serial/ECommsError.h"
+#include "serial/posix/CustomBaudRate.h"
+#include "serial/posix/TermiosMapping.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <optional>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+
+namespace pellow {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr std::uint32_t NoWaitInterval = 0xFFFFFFFF;
+
+// Counters cannot wake a poll, so a device that keeps them is sampled this often while
+// the line is quiet; one that does not is never woken for them.
+constexpr milliseconds CounterSampleInterval{50};
+
+int PollTimeout(std::optional<Clock::time_point> deadline) {
+    if (!deadline) {
+        return -1;
+    }
+    const auto left = *deadline - Clock::now();
+    if (left <= Clock::duration::zero()) {
+        return 0;
+    }
+    // Round up so the deadline has passed when poll returns.
+    return static_cast<int>(std::chrono::ceil<milliseconds>(left).count());
+}
+
+void Earliest(std::optional<Clock::time_point>& deadline, Clock::time_point candidate) {
+    if (!deadline || candidate < *deadline) {
+        deadline = candidate;
+    }
+}
+
+void ChangeModemLine(int fd, bool raise, int line) {
+    // Pseudo-terminals have no modem lines; the device keeps what it had.
+    ::ioctl(fd, raise ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+} // namespace
+
+PosixSerialDevice::PosixSerialDevice(UniqueFd fd, const termios& original)
+    : fd_(std::move(fd)), original_(original) {}
+
+PosixSerialDevice::~PosixSerialDevice() {
+    ::tcsetattr(fd_.Get(), TCSANOW, &original_);
+    ::ioctl(fd_.Get(), TIOCNXCL);
+}
+
+void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
+    parityCheck_ = s.parityCheck;
+    ignoreNullChar_ = s.ignoreNullChar;
+
+    termios current{};
+    if (::tcgetattr(fd_.Get(), &current) != 0) {
+        return;
+    }
+    const termios wanted = MakeTermios(current, s);
+    // A record the device refuses leaves its settings as they were.
+    ::tcsetattr(fd_.Get(), TCSANOW, &wanted);
+    if (StandardSpeed(s.baudRate) == B0) {
+        SetCustomBaudRate(fd_.Get(), s.baudRate);
+    }
+
+    switch (s.dtrControl) {
+    case TDtrControl::DtrEnable:
+        ChangeModemLine(fd_.Get(), true, TIOCM_DTR);
+        break;
+    case TDtrControl::DtrDisable:
+        ChangeModemLine(fd_.Get(), false, TIOCM_DTR);
+        break;
+    case TDtrControl::DtrHandshake:
+        break;
+    }
+    switch (s.rtsControl) {
+    case TRtsControl::RtsEnable:
+        ChangeModemLine(fd_.Get(), true, TIOCM_RTS);
+        break;
+    case TRtsControl::RtsDisable:
+        ChangeModemLine(fd_.Get(), false, TIOCM_RTS);
+        break;
+    case TRtsControl::RtsHandshake:
+    case TRtsControl::RtsTransmissionAvailable:
+        // Driven by the driver (CRTSCTS, or its RS-485 mode), not by us.
+        break;
+    }
+}
+
+void PosixSerialDevice::ApplyTimeouts(const CommTimeouts& t) {
+    readInterval_ = t.readInterval;
+    readTotalMultiplier_ = t.readTotalMultiplier;
+    readTotalConstant_ = t.readTotalConstant;
+    writeTotalMultiplier_ = t.writeTotalMultiplier;
+    writeTotalConstant_ = t.writeTotalConstant;
+}
+
+void PosixSerialDevice::Purge(bool input, bool output) {
+    if (input && output) {
+        ::tcflush(fd_.Get(), TCIOFLUSH);
+    } else if (input) {
+        ::tcflush(fd_.Get(), TCIFLUSH);
+    } else if (output) {
+        ::tcflush(fd_.Get(), TCOFLUSH);
+    }
+}
+
+bool PosixSerialDevice::WatchLineEvents() {
+    switch (ReadLineCounters(fd_.Get(), counters_)) {
+    case CounterRead::Ok:
+        countersSupported_ = true;
+        return true;
+    case CounterRead::Unsupported:
+        // Such a device cannot report line events, so it reports none.
+        countersSupported_ = false;
+        return true;
+    case CounterRead::Failed:
+        break;
+    }
+    return false;
+}
+
+bool PosixSerialDevice::SampleLineEvents(LineEvents& events) {
+    if (!countersSupported_) {
+        return false;
+    }
+    LineCounters now;
+    if (ReadLineCounters(fd_.Get(), now) != CounterRead::Ok) {
+        return false;
+    }
+    const LineEvents seen = LineEventsBetween(counters_, now, parityCheck_);
+    counters_ = now;
+    events.errors |= seen.errors;
+    events.modem |= seen.modem;
+    return events.Any();
+}
+
+std::size_t PosixSerialDevice::TakeBytes(char* at, std::size_t count) const {
+    if (!ignoreNullChar_) {
+        return count;
+    }
+    return static_cast<std::size_t>(std::remove(at, at + count, '\0') - at);
+}
+
+InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
+                                          const EventObject& stop) {
+    if (failureAfterRead_) {
+        failureAfterRead_ = false;
+        return InputWake::Failed;
+    }
+    // A failure with bytes already gathered completes the read first, so they are not lost.
+    const auto fail = [&] {
+        if (read.count > 0) {
+            failureAfterRead_ = true;
+            return InputWake::ReadDone;
+        }
+        return InputWake::Failed;
+    };
+
+    for (;;) {
+        const std::uint32_t interval = readInterval_;
+        const std::uint32_t multiplier = readTotalMultiplier_;
+        const std::uint32_t constant = readTotalConstant_;
+        const bool intervalCuts = interval != 0 && interval != NoWaitInterval;
+
+        std::optional<Clock::time_point> deadline;
+        std::optional<Clock::time_point> totalDeadline;
+        if (multiplier != 0 || constant != 0) {
+            totalDeadline =
+                read.started + milliseconds(std::uint64_t{multiplier} * read.capacity + constant);
+            Earliest(deadline, *totalDeadline);
+        }
+        // "More than the interval": the read ends just after it has fully passed.
+        const auto intervalEnd =
+            read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
+        if (read.count > 0 && intervalCuts) {
+            Earliest(deadline, intervalEnd);
+        }
+        if (countersSupported_) {
+            Earliest(deadline, Clock::now() + CounterSampleInterval);
+        }
+
+        pollfd fds[2] = {{fd_.Get(), POLLIN, 0}, {stop.NativeHandle(), POLLIN, 0}};
+        const int ready = ::poll(fds, 2, PollTimeout(deadline));
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail();
+        }
+        if (fds[1].revents & POLLIN) {
+            return InputWake::Stopped;
+        }
+        if (SampleLineEvents(events)) {
+            return InputWake::LineEvents;
+        }
+        const short got = fds[0].revents;
+        if (got & POLLNVAL) {
+            return InputWake::InvalidHandle;
+        }
+        if (got & (POLLIN | POLLHUP | POLLERR)) {
+            const ssize_t n =
+                ::read(fd_.Get(), read.buffer + read.count, read.capacity - read.count);
+            if (n > 0) {
+                const std::size_t kept =
+                    TakeBytes(read.buffer + read.count, static_cast<std::size_t>(n));
+                if (kept > 0) {
+                    read.count += kept;
+                    read.lastByte = Clock::now();
+                }
+                if (read.count == read.capacity) {
+                    return InputWake::ReadDone;
+                }
+            } else if (n < 0 && errno == EBADF) {
+                return InputWake::InvalidHandle;
+            } else if (n == 0 || !(errno == EAGAIN || errno == EINTR) ||
+                       (got & (POLLHUP | POLLERR))) {
+                // End of file or EIO: the other end of the line has gone.
+                return fail();
+            }
+        }
+
+        const auto now = Clock::now();
+        if (read.count > 0 &&
+            (interval == NoWaitInterval || (intervalCuts && now >= intervalEnd))) {
+            return InputWake::ReadDone;
+        }
+        if (totalDeadline && now >= *totalDeadline) {
+            return InputWake::ReadDone;
+        }
+    }
+}
+
+WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
+                                     const EventObject& stop) {
+    WriteResult result;
+    const std::uint32_t multiplier = writeTotalMultiplier_;
+    const std::uint32_t constant = writeTotalConstant_;
+    std::optional<Clock::time_point> deadline;
+    if (multiplier != 0 || constant != 0) {
+        deadline = Clock::now() + milliseconds(std::uint64_t{multiplier} * length + constant);
+    }
+
+    while (result.written < length) {
+        const ssize_t n = ::write(fd_.Get(), data + result.written, length - result.written);
+        if (n > 0) {
+            result.written += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno == EBADF) {
+            result.status = DeviceStatus::InvalidHandle;
+            return result;
+        }
+        if (n < 0 && errno != EAGAIN) {
+            result.status = DeviceStatus::Failed;
+            return result;
+        }
+        // Held off (flow control or a full queue): wait for room or a stop.
+        pollfd fds[2] = {{fd_.Get(), POLLOUT, 0}, {stop.NativeHandle(), POLLIN, 0}};
+        const int ready = ::poll(fds, 2, PollTimeout(deadline));
+        if (ready < 0 && errno == EINTR) {
+            continue;
+        }
+        if (ready < 0) {
+            result.status = DeviceStatus::Failed;
+            return result;
+        }
+        if (fds[1].revents & POLLIN) {
+            result.status = DeviceStatus::Stopped;
+            return result;
+        }
+        if (ready == 0) {
+            return result; // the write timeouts ran out: Ok with what was written
+        }
+        if (fds[0].revents & POLLNVAL) {
+            result.status = DeviceStatus::InvalidHandle;
+            return result;
+        }
+        if ((fds[0].revents & (POLLHUP | POLLERR)) && !(fds[0].revents & POLLOUT)) {
+            result.status = DeviceStatus::Failed;
+            return result;
+        }
+    }
+    return result;
+}
+
+std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name) {
+    UniqueFd fd(::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid()) {
+        throw ECommsError("Error opening serial port");
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISCHR(info.st_mode)) {
+        throw ECommsError("File handle is not a comm handle ");
+    }
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+        throw ECommsError("Error opening serial port");
+    }
+    termios original{};
+    if (::tcgetattr(fd.Get(), &original) != 0) {
+        throw ECommsError("Cannot setup comm buffer");
+    }
+    // Refused by devices without exclusive mode; flock still holds then.
+    ::ioctl(fd.Get(), TIOCEXCL);
+    return std::make_unique<PosixSerialDevice>(std::move(fd), original);
+}
+
+} // namespace pellow

@@ -1,0 +1,56 @@
+#pragma once
+// A terminal device (serial port, USB adapter, pseudo-terminal) through termios.
+// Opened exclusively: TIOCEXCL keeps other opens out, flock keeps out other programs
+// that honour it and also holds against privileged ones, which TIOCEXCL lets through.
+
+#include "serial/SerialDevice.h"
+#include "serial/posix/LineCounters.h"
+#include "serial/posix/UniqueFd.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <termios.h>
+
+namespace pellow {
+
+class PosixSerialDevice final : public SerialDevice {
+public:
+    PosixSerialDevice(UniqueFd fd, const termios& original);
+    // Gives the device back as it was found: original termios, no exclusive mode.
+    ~PosixSerialDevice() override;
+
+    void ApplyLineSettings(const LineSettings& settings) override;
+    void ApplyTimeouts(const CommTimeouts& timeouts) override;
+    void Purge(bool input, bool output) override;
+    bool WatchLineEvents() override;
+    InputWake WaitForInput(PendingRead& read, LineEvents& events, const EventObject& stop) override;
+    WriteResult Write(const char* data, std::size_t length, const EventObject& stop) override;
+
+private:
+    bool SampleLineEvents(LineEvents& events);
+    std::size_t TakeBytes(char* at, std::size_t count) const;
+
+    UniqueFd fd_;
+    termios original_;
+
+    // Written by the GUI thread, read by the workers.
+    std::atomic<std::uint32_t> readInterval_{100};
+    std::atomic<std::uint32_t> readTotalMultiplier_{0};
+    std::atomic<std::uint32_t> readTotalConstant_{0};
+    std::atomic<std::uint32_t> writeTotalMultiplier_{0};
+    std::atomic<std::uint32_t> writeTotalConstant_{0};
+    std::atomic<bool> parityCheck_{false};
+    std::atomic<bool> ignoreNullChar_{false};
+
+    // The reader's own.
+    bool countersSupported_ = false;
+    LineCounters counters_;
+    bool failureAfterRead_ = false;
+};
+
+// Raises ECommsError when the device cannot be opened, is not a character device or is
+// not a terminal; releases the descriptor first.
+std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name);
+
+} // namespace pellow
