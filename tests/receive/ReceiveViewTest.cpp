@@ -1,0 +1,167 @@
+#include "ui/ReceiveView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pellow {
+namespace {
+
+class ReceiveViewTest : public testing::Test {
+protected:
+    ReceiveViewTest() {
+        view.resize(400, 300);
+        view.show();
+        columns = view.Columns();
+    }
+
+    std::string Line(int cells) { return std::string(static_cast<std::size_t>(cells), 'x'); }
+
+    ReceiveView view;
+    int columns = 0;
+};
+
+TEST_F(ReceiveViewTest, KeepsEveryByteExactly) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    all += "\xe4\xb8"; // a character cut off at the end of a block ...
+    view.AppendBytes(all);
+    view.AppendBytes("\xad\r");     // ... completed by the next one
+    view.AppendBytes("\n\xff\xfe"); // and bytes that never decode
+    EXPECT_EQ(view.Bytes(), all + "\xad\r\n\xff\xfe");
+    view.viewport()->grab(); // painting control and undecodable bytes must not disturb them
+    EXPECT_EQ(view.Bytes(), all + "\xad\r\n\xff\xfe");
+    view.SetBytes(std::string("\0a\0", 3));
+    EXPECT_EQ(view.Bytes(), std::string("\0a\0", 3));
+    view.Clear();
+    EXPECT_EQ(view.Bytes(), "");
+    EXPECT_EQ(view.RowCount(), 0);
+}
+
+TEST_F(ReceiveViewTest, CountsWrappedRowsAtTheViewWidth) {
+    ASSERT_GT(columns, 10);
+    // 47 short lines, one line that wraps into three rows, and no final break.
+    std::string text;
+    for (int i = 0; i < 47; ++i)
+        text += "line\r\n";
+    text += Line(2 * columns + 1) + "\r\n";
+    view.AppendBytes(text);
+    EXPECT_EQ(view.RowCount(), 50);
+    view.AppendBytes("x");
+    EXPECT_EQ(view.RowCount(), 51);
+    view.AppendBytes(Line(columns - 1)); // fills the last row exactly
+    EXPECT_EQ(view.RowCount(), 51);
+    view.AppendBytes("y");
+    EXPECT_EQ(view.RowCount(), 52);
+}
+
+TEST_F(ReceiveViewTest, WidthChangeRewrapsEverything) {
+    view.AppendBytes(Line(100 * columns));
+    EXPECT_EQ(view.RowCount(), 100);
+    view.resize(view.width() + 200, view.height());
+    QApplication::processEvents();
+    ASSERT_GT(view.Columns(), columns);
+    EXPECT_EQ(view.RowCount(), (100 * columns + view.Columns() - 1) / view.Columns());
+}
+
+TEST_F(ReceiveViewTest, FollowsTheEndOnlyWhenAtTheBottom) {
+    QScrollBar* bar = view.verticalScrollBar();
+    for (int i = 0; i < 200; ++i)
+        view.AppendBytes("row\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > 0; }, 5000));
+    EXPECT_EQ(bar->value(), bar->maximum());
+    bar->setValue(10);
+    view.AppendBytes("more\r\n");
+    const int oldMaximum = bar->maximum();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > oldMaximum; }, 5000));
+    EXPECT_EQ(bar->value(), 10);
+}
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    const char* text; // UTF-8
+    std::string bytes;
+};
+
+class ReceiveViewKeyTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(ReceiveViewKeyTest, PassesTheCharactersBytes) {
+    ReceiveView view;
+    std::vector<std::string> keys;
+    view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
+    QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier,
+                    QString::fromUtf8(GetParam().text));
+    QApplication::sendEvent(&view, &press);
+    if (GetParam().bytes.empty())
+        EXPECT_TRUE(keys.empty());
+    else
+        EXPECT_EQ(keys, std::vector<std::string>{GetParam().bytes});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReceiveViewKeyTest,
+    testing::Values(KeyCase{"Letter", Qt::Key_A, "a", "a"},
+                    KeyCase{"CjkCharacter", Qt::Key_unknown, "\xe4\xb8\xad", "\xe4\xb8\xad"},
+                    KeyCase{"Return", Qt::Key_Return, "\r", "\r"},
+                    KeyCase{"EnterWithoutText", Qt::Key_Enter, "", "\r"},
+                    KeyCase{"Backspace", Qt::Key_Backspace, "\b", "\b"},
+                    KeyCase{"Escape", Qt::Key_Escape, "\x1b", "\x1b"},
+                    KeyCase{"ArrowHasNoText", Qt::Key_Left, "", ""},
+                    KeyCase{"ShiftAlone", Qt::Key_Shift, "", ""}),
+    [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+
+TEST_F(ReceiveViewTest, CopyAndSelectAllAreNotSent) {
+    std::vector<std::string> keys;
+    view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
+    view.AppendBytes("abc\r\n\xe4\xb8\xad\xff");
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.SelectionStart(), 0u);
+    EXPECT_EQ(view.SelectionEnd(), view.Bytes().size());
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QString::fromUtf8("abc\r\n\xe4\xb8\xad\xef\xbf\xbd"));
+    EXPECT_TRUE(keys.empty());
+}
+
+TEST_F(ReceiveViewTest, MouseDragSelectsAndCopyTakesTheSelection) {
+    view.AppendBytes("hello\r\nworld");
+    QApplication::processEvents();
+    const int firstRow = view.fontMetrics().height() / 2;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, firstRow));
+    QMouseEvent move(QEvent::MouseMove, QPointF(view.viewport()->width() - 2, firstRow),
+                     view.viewport()->mapToGlobal(QPointF(view.viewport()->width() - 2, firstRow)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                        QPoint(view.viewport()->width() - 2, firstRow));
+    EXPECT_EQ(view.SelectionStart(), 0u);
+    EXPECT_EQ(view.SelectionEnd(), 5u);
+    view.Copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("hello"));
+    view.Select(3, 9);
+    view.Copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("lo\r\nwo"));
+}
+
+TEST_F(ReceiveViewTest, TracksLoneLineBreaks) {
+    view.AppendBytes("a\r");
+    EXPECT_TRUE(view.HasLoneLineBreak());
+    view.AppendBytes("\nb");
+    EXPECT_FALSE(view.HasLoneLineBreak());
+    view.AppendBytes("\n");
+    EXPECT_TRUE(view.HasLoneLineBreak());
+    view.Clear();
+    EXPECT_FALSE(view.HasLoneLineBreak());
+}
+
+} // namespace
+} // namespace pellow
