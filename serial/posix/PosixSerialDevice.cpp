@@ -183,10 +183,11 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
             Earliest(deadline, *totalDeadline);
         }
         // "More than the interval": the read ends just after it has fully passed.
-        const auto intervalEnd =
-            read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
+        const auto intervalEnd = [&] {
+            return read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
+        };
         if (read.count > 0 && intervalCuts) {
-            Earliest(deadline, intervalEnd);
+            Earliest(deadline, intervalEnd());
         }
         if (countersSupported_) {
             Earliest(deadline, Clock::now() + CounterSampleInterval);
@@ -234,7 +235,7 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
 
         const auto now = Clock::now();
         if (read.count > 0 &&
-            (interval == NoWaitInterval || (intervalCuts && now >= intervalEnd))) {
+            (interval == NoWaitInterval || (intervalCuts && now >= intervalEnd()))) {
             return InputWake::ReadDone;
         }
         if (totalDeadline && now >= *totalDeadline) {

@@ -1,0 +1,45 @@
+#include "tests/serial/CommEventLog.h"
+
+namespace pellow::test {
+
+std::string CommEventLog::Received() const {
+    std::string all;
+    for (const auto& c : chunks) {
+        all += c;
+    }
+    return all;
+}
+
+void CommEventLog::Attach(TComm& com) {
+    com.OnReceiveData = [this](TComm*, const char* buffer, std::uint16_t length) {
+        chunks.emplace_back(buffer, length);
+        order.emplace_back("data");
+    };
+    com.OnReceiveError = [this](TComm*, std::uint32_t mask) {
+        errors.push_back(mask);
+        order.emplace_back("error");
+    };
+    com.OnModemStateChange = [this](TComm*, std::uint32_t bits) {
+        modemEvents.push_back(bits);
+        order.emplace_back("modem");
+    };
+    com.OnRequestHangup = [this](TComm*) {
+        ++hangups;
+        order.emplace_back("hangup");
+    };
+    com.OnSendDataEmpty = [this](TComm*) {
+        ++sendEmpties;
+        order.emplace_back("empty");
+    };
+}
+
+LoggedComm::LoggedComm() {
+    com = std::make_unique<TComm>([this](TNotifyWindow::Proc proc) {
+        auto made = std::make_unique<TestNotifyWindow>(std::move(proc));
+        window = made.get();
+        return made;
+    });
+    log.Attach(*com);
+}
+
+} // namespace pellow::test

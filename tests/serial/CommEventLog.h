@@ -1,0 +1,40 @@
+#pragma once
+// Records every event a TComm raises, in order, for the engine tests.
+
+#include "serial/TComm.h"
+#include "tests/serial/TestNotifyWindow.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pellow::test {
+
+struct CommEventLog {
+    std::vector<std::string> chunks; // one per OnReceiveData
+    std::vector<std::uint32_t> errors;
+    std::vector<std::uint32_t> modemEvents;
+    int hangups = 0;
+    int sendEmpties = 0;
+    std::vector<std::string> order; // "data", "error", "modem", "hangup", "empty"
+
+    std::string Received() const;
+    void Attach(TComm& com);
+};
+
+// A TComm wired to a TestNotifyWindow and a CommEventLog.
+struct LoggedComm {
+    LoggedComm();
+
+    bool PumpUntil(const std::function<bool()>& done,
+                   std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+        return window->PumpUntil(done, deadline);
+    }
+
+    TestNotifyWindow* window = nullptr;
+    CommEventLog log;
+    std::unique_ptr<TComm> com;
+};
+
+} // namespace pellow::test

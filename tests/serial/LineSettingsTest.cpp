@@ -1,0 +1,87 @@
+#include "tests/serial/PtyComm.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace pellow;
+using namespace pellow::test;
+
+namespace {
+
+// True when stty's report lists the flag, or holds the phrase ("speed 1200 baud").
+bool Has(const std::string& report, const std::string& flag) {
+    if (flag.find(' ') != std::string::npos) {
+        return report.find(flag) != std::string::npos;
+    }
+    std::istringstream words(report);
+    for (std::string word; words >> word;) {
+        if (word == flag || word == flag + ";") {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(LineSettings, OpenCarriesTheSettingsOntoTheLine) {
+    PtyComm c;
+    c.com->SetBaudRate(1200);
+    c.com->SetStopBits(TStopBits::_2);
+    c.com->SetParity(TParity::Odd);
+    c.com->SetOutx_XonXoffFlow(true);
+    c.com->SetInx_XonXoffFlow(false);
+    c.com->OpenPort();
+
+    const std::string r = c.pty.Stty();
+    EXPECT_TRUE(Has(r, "speed 1200 baud")) << r;
+    EXPECT_TRUE(Has(r, "cstopb")) << r;
+    EXPECT_TRUE(Has(r, "parodd")) << r;
+    EXPECT_TRUE(Has(r, "ixon")) << r;
+    EXPECT_TRUE(Has(r, "-ixoff")) << r;
+    EXPECT_TRUE(Has(r, "-icanon")) << r;
+    EXPECT_TRUE(Has(r, "-echo")) << r;
+    EXPECT_TRUE(Has(r, "-opost")) << r;
+}
+
+TEST(LineSettings, CustomRatesAreSetAndReadBack) {
+    for (const std::uint32_t rate : {56000u, 43000u}) {
+        PtyComm c;
+        c.com->SetBaudRate(rate);
+        c.com->OpenPort();
+        EXPECT_EQ(c.pty.BaudRate(), rate);
+    }
+}
+
+TEST(LineSettings, WritesOnAnOpenPortApplyAtOnceExceptParity) {
+    PtyComm c;
+    c.com->OpenPort();
+    c.com->SetBaudRate(4800);
+    EXPECT_TRUE(Has(c.pty.Stty(), "speed 4800 baud"));
+
+    c.com->SetParity(TParity::Odd);
+    EXPECT_TRUE(Has(c.pty.Stty(), "-parodd")) << "parity waits for the next apply";
+
+    c.com->SetStopBits(TStopBits::_2); // any other line setting carries parity along
+    const std::string r = c.pty.Stty();
+    EXPECT_TRUE(Has(r, "parodd")) << r;
+    EXPECT_TRUE(Has(r, "cstopb")) << r;
+
+    c.com->SetCommName("/dev/pellow-elsewhere");
+    c.pty.Write("still here");
+    EXPECT_TRUE(c.PumpUntil([&] { return c.log.Received() == "still here"; }))
+        << "a new name leaves the open device in use";
+}
+
+TEST(LineSettings, UnchangedValueDoesNotTouchTheDevice) {
+    PtyComm c;
+    c.com->OpenPort();
+    // Change the line behind the component's back; rewriting the stored value must not
+    // put it back, while a real change re-applies everything.
+    c.pty.Stty("2400");
+    c.com->SetBaudRate(115200);
+    EXPECT_TRUE(Has(c.pty.Stty(), "speed 2400 baud"));
+    c.com->SetByteSize(TByteSize::_7);
+    EXPECT_TRUE(Has(c.pty.Stty(), "speed 115200 baud"));
+}
