@@ -1,14 +1,12 @@
 #include "app/AppInfo.h"
+#include "app/TfrmMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(pellow::ApplicationTitle);
-    QMainWindow window;
-    window.setWindowTitle(pellow::WindowCaption);
-    window.resize(693, 502);
-    window.show();
+    pellow::TfrmMain frmMain;
+    frmMain.show();
     return QApplication::exec();
 }

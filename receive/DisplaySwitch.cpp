@@ -1,26 +1,45 @@
-// The display switch, the hex switch, saving and the file preview.
+// The display switch, clearing and the hex switch of the receive area.
 #include "app/TfrmMain.h"
+
+#include "receive/HexDisplay.h"
+#include "send/SendData.h"
+#include "ui/ReceiveView.h"
+
+#include <filesystem>
 
 namespace pellow {
 
 void TfrmMain::btnClearReceiveClick() {
-    // Empties the receive area.
+    ClearReceiveArea();
 }
 
 void TfrmMain::btnStopDisplayClick() {
-    // Stops or resumes the display of received data.
-}
-
-void TfrmMain::btnSaveDataClick() {
-    // Saves the receive area to a file named after the time.
+    if (btnStopDisplay->Caption() != "Stop display")
+        btnStopDisplay->SetCaption("Stop display");
+    else
+        btnStopDisplay->SetCaption("Continue display");
 }
 
 void TfrmMain::cbHexDisplayClick() {
-    // Re-renders the receive area in the new mode.
-}
-
-void TfrmMain::ShowFilePreview(const std::string& /*fileName*/, bool /*withSuggestion*/) {
-    // Shows the start of a file in the receive area.
+    if (PreviewShown) {
+        // The preview is read again from the file rather than converted from the screen.
+        const std::string fileName = feFileName->Text();
+        std::error_code error;
+        if (!fileName.empty() && std::filesystem::exists(fileName, error))
+            ShowFilePreview(fileName, false);
+        return;
+    }
+    const std::string& shown = mmReceive->Bytes();
+    if (cbHexDisplay->Checked()) {
+        std::string hex = BytesToHexText(shown);
+        ClearReceiveArea();
+        mmReceive->SetBytes(std::move(hex));
+    } else {
+        // Converted first: a piece that is not hex leaves the area as it was.
+        const std::string bytes = HexDisplayToBytes(shown);
+        ClearReceiveArea();
+        AddReceiveLine(std::string(TrimControlBytes(bytes)));
+    }
 }
 
 } // namespace pellow

@@ -1,23 +1,65 @@
 // The receive display: received blocks, the RX counter and the receive-area operations.
 #include "app/TfrmMain.h"
 
+#include "receive/HexDisplay.h"
+#include "receive/LineBreaks.h"
+#include "ui/ReceiveView.h"
+
 namespace pellow {
 
-void TfrmMain::ComReceiveData(TComm* /*Sender*/, const char* /*Buffer*/,
-                              std::uint16_t /*BufferLength*/) {
-    // Counts and shows one received block.
+namespace {
+
+// The caption of btnStopDisplay while received data is shown.
+constexpr const char* DisplayOnCaption = "Stop display";
+// More display rows than this clear the area before the next block when "Auto clear" is on.
+constexpr int AutoClearRows = 50;
+
+} // namespace
+
+void TfrmMain::ComReceiveData(TComm* /*Sender*/, const char* Buffer, std::uint16_t BufferLength) {
+    if (BufferLength == 0)
+        return;
+    // The bytes belong to the serial component and live only during this call.
+    const std::string data(Buffer, BufferLength);
+    AddToCounter(lbRX, static_cast<std::int64_t>(data.size()));
+    if (PreviewShown) {
+        PreviewShown = false;
+        ClearReceiveArea();
+    }
+    if (btnStopDisplay->Caption() != DisplayOnCaption)
+        return;
+    if (cbAutoClear->Checked() && mmReceive->RowCount() > AutoClearRows)
+        ClearReceiveArea();
+    if (cbHexDisplay->Checked())
+        AppendReceiveText(BytesToHexText(data));
+    else
+        AppendReceiveText(data);
 }
 
-void TfrmMain::AppendReceiveText(const std::string& /*text*/) {
-    // Appends text to the receive area.
+void TfrmMain::AppendReceiveText(const std::string& text) {
+    // The area's text is normalised as a whole. When it already is (the usual case: it
+    // holds only what earlier appends produced), normalising the new text alone gives the
+    // same result and keeps each block's cost independent of what is already shown.
+    if (mmReceive->HasLoneLineBreak()) {
+        std::string whole = NormaliseLineBreaks(mmReceive->Bytes() + text);
+        if (whole != mmReceive->Bytes())
+            mmReceive->SetBytes(std::move(whole));
+        return;
+    }
+    if (!text.empty())
+        mmReceive->AppendBytes(NormaliseLineBreaks(text));
 }
 
-void TfrmMain::AddReceiveLine(const std::string& /*line*/) {
-    // Adds a line at the end of the receive area.
+void TfrmMain::AddReceiveLine(const std::string& line) {
+    const std::string& shown = mmReceive->Bytes();
+    if (shown.empty() || shown.ends_with(LineBreak))
+        mmReceive->AppendBytes(line + std::string(LineBreak));
+    else
+        mmReceive->AppendBytes(std::string(LineBreak) + line);
 }
 
 void TfrmMain::ClearReceiveArea() {
-    // Empties the receive area.
+    mmReceive->Clear();
 }
 
 } // namespace pellow

@@ -1,0 +1,292 @@
+#include "app/IniFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace pellow {
+
+namespace ini {
+
+namespace {
+
+constexpr char Dle = 0x10;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+bool Enclosed(std::string_view s) {
+    return s.size() >= 2 && IsQuote(s.front()) && s.front() == s.back();
+}
+
+// Lines without their ends; CR LF and LF both end a line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const auto lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        if (lf == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
+// The name of a section header line, or nothing for other lines.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') {
+        return std::nullopt;
+    }
+    const auto close = line.find(']');
+    return Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+}
+
+// The key of an entry line (key=value), or nothing.
+std::optional<std::string_view> EntryKey(std::string_view line) {
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Trim(line.substr(0, eq));
+}
+
+} // namespace
+
+std::string EncodeValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    std::size_t i = 0;
+    while (i < value.size()) {
+        if (value[i] == Dle) {
+            std::size_t run = 0;
+            while (i + run < value.size() && value[i + run] == Dle) {
+                ++run;
+            }
+            const std::size_t next = i + run;
+            const bool beforeEscape =
+                next < value.size() && (value[next] == 'r' || value[next] == 'n' ||
+                                        value[next] == '\r' || value[next] == '\n');
+            out.append(beforeEscape ? 2 * run : run, Dle);
+            i = next;
+            continue;
+        }
+        if (value[i] == '\r' || value[i] == '\n') {
+            out += Dle;
+            out += value[i] == '\r' ? 'r' : 'n';
+        } else {
+            out += value[i];
+        }
+        ++i;
+    }
+    const bool needsQuotes =
+        !out.empty() && (IsBlank(out.front()) || IsBlank(out.back()) || Enclosed(out));
+    return needsQuotes ? '"' + out + '"' : out;
+}
+
+std::string DecodeValue(std::string_view stored) {
+    stored = Trim(stored);
+    if (Enclosed(stored)) {
+        stored = stored.substr(1, stored.size() - 2);
+    }
+    std::string out;
+    out.reserve(stored.size());
+    std::size_t i = 0;
+    while (i < stored.size()) {
+        if (stored[i] != Dle) {
+            out += stored[i++];
+            continue;
+        }
+        std::size_t run = 0;
+        while (i + run < stored.size() && stored[i + run] == Dle) {
+            ++run;
+        }
+        const std::size_t next = i + run;
+        if (next < stored.size() && (stored[next] == 'r' || stored[next] == 'n')) {
+            out.append(run / 2, Dle);
+            if (run % 2 == 1) {
+                out += stored[next] == 'r' ? '\r' : '\n';
+            } else {
+                out += stored[next];
+            }
+            i = next + 1;
+        } else {
+            out.append(run, Dle);
+            i = next;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> FindValue(std::string_view text, std::string_view section,
+                                     std::string_view key) {
+    bool inSection = false;
+    for (const auto line : SplitLines(text)) {
+        if (const auto name = SectionName(line)) {
+            inSection = SameName(*name, section);
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        if (const auto k = EntryKey(line); k && SameName(*k, key)) {
+            return DecodeValue(line.substr(line.find('=') + 1));
+        }
+    }
+    return std::nullopt;
+}
+
+std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    std::vector<std::string> lines;
+    for (const auto line : SplitLines(text)) {
+        lines.emplace_back(line);
+    }
+    const std::string entry = std::string(key) + '=' + EncodeValue(value);
+
+    std::optional<std::size_t> sectionAt;
+    std::size_t lastInSection = 0;
+    bool done = false;
+    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+        if (const auto name = SectionName(lines[i])) {
+            if (sectionAt) {
+                break; // only the first section of that name counts
+            }
+            if (SameName(*name, section)) {
+                sectionAt = i;
+                lastInSection = i;
+            }
+            continue;
+        }
+        if (!sectionAt) {
+            continue;
+        }
+        if (!Trim(lines[i]).empty()) {
+            lastInSection = i;
+        }
+        if (const auto k = EntryKey(lines[i]); k && SameName(*k, key)) {
+            lines[i] = entry;
+            done = true;
+        }
+    }
+    if (!done) {
+        if (sectionAt) {
+            lines.insert(lines.begin() + std::ptrdiff_t(lastInSection + 1), entry);
+        } else {
+            lines.push_back('[' + std::string(section) + ']');
+            lines.push_back(entry);
+        }
+    }
+    std::string out;
+    for (const auto& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace ini
+
+namespace {
+
+std::optional<std::string> ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Writes text to a new file beside path and renames it over path, so that a reader never
+// sees half a file and a failed write leaves the old file whole.
+bool ReplaceFile(const std::filesystem::path& path, const std::string& text) {
+    std::string temp = path.string() + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        return false;
+    }
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool ok = true;
+    std::size_t written = 0;
+    while (ok && written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        written += ok ? std::size_t(n) : 0;
+    }
+    ok = ok && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+    }
+    return ok;
+}
+
+} // namespace
+
+bool TIniFile::Exists() const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(fileName_, ec);
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& def) const {
+    const auto text = ReadAll(fileName_);
+    if (!text) {
+        return def;
+    }
+    return ini::FindValue(*text, section, key).value_or(def);
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string current = ReadAll(fileName_).value_or(std::string());
+    if (!ReplaceFile(fileName_, ini::SetValue(current, section, key, value))) {
+        throw EIniFileException("Unable to write to " + fileName_.string());
+    }
+}
+
+} // namespace pellow

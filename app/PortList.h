@@ -1,0 +1,30 @@
+#pragma once
+// The serial devices the system knows, as full device paths (/dev/ttyUSB0, /dev/ttyACM0,
+// /dev/ttyS0 …): every tty under the sysfs class folder that has a driver. Legacy 8250
+// ports are listed only when their UART exists: the kernel makes ttyS0 to ttyS31 whether
+// or not there is hardware behind them.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pellow {
+
+struct PortListSource {
+    // The sysfs tty class folder.
+    std::filesystem::path SysClassTty = "/sys/class/tty";
+    // Where the device nodes are.
+    std::filesystem::path DevFolder = "/dev";
+    // Whether the UART behind an 8250 device node exists. Default: asks the device
+    // (TIOCGSERIAL) without waiting for a carrier.
+    std::function<bool(const std::string& devicePath)> UartExists;
+};
+
+// In the order sysfs gives; empty when there are none.
+std::vector<std::string> ListSerialPorts(const PortListSource& source = {});
+
+// The 8250 probe used by default.
+bool SerialUartExists(const std::string& devicePath);
+
+} // namespace pellow

@@ -1,0 +1,69 @@
+// Start-up at the first showing of the window, and shutdown.
+#include "app/AppInfo.h"
+#include "app/PortStatusText.h"
+#include "app/SettingsFolder.h"
+#include "app/TfrmMain.h"
+#include "ui/ReceiveView.h"
+
+#include <QCoreApplication>
+
+namespace pellow {
+
+void TfrmMain::FormCreate() {
+    // Creation only sets up the controls; the program starts at the first show.
+}
+
+void TfrmMain::FormShow() {
+    shown_ = true;
+    mmReceive->setToolTip(QStringLiteral("You can send the key assignments direct through \n"
+                                         "pressing the key in this area."));
+    PreviewShown = false;
+
+    DesktopGlyph = std::make_unique<QPixmap>();
+    imglDesktop.GetBitmap(1, *DesktopGlyph);
+    btnDesktop->SetGlyph(*DesktopGlyph);
+
+    cbAutoSend->SetChecked(false);
+    tmAutoSend->SetEnabled(false);
+    cbCycleSend->SetChecked(false);
+    tmCycleSend->SetEnabled(false);
+
+    settingsFolder_ = services_.SettingsFolder;
+    if (settingsFolder_.empty()) {
+        settingsFolder_ = ChooseSettingsFolder(
+            SystemSettingsFolderQuery(QCoreApplication::applicationDirPath().toStdString()));
+    }
+    SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);
+    LoadSettings();
+
+    cbCOM->SetItems(services_.ListPorts());
+    if (!cbCOM->Items().empty()) {
+        cbCOM->SetItemIndex(0);
+    }
+
+    try {
+        ApplyPortSettings();
+        Com->OpenPort();
+        ShowPortOpened(StateOpenedAtStartup);
+    } catch (const ECommsError&) {
+        msgAlert->Show("Open " + cbCOM->Text() + "faild, the serial port is not available!");
+        ShowPortClosed(StateClosedAtStartup);
+    }
+}
+
+void TfrmMain::FormClose(TCloseAction& /*Action*/) {
+    // Nothing is saved here: every setting was written when it changed. The port is closed
+    // so that both workers end before the serial component goes away.
+    tmAutoSend->SetEnabled(false);
+    tmCycleSend->SetEnabled(false);
+    tmSendFile->SetEnabled(false);
+    Com->ClosePort();
+    DesktopGlyph.reset();
+    SettingsFile.reset();
+}
+
+void TfrmMain::btnCloseClick() {
+    close();
+}
+
+} // namespace pellow

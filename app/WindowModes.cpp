@@ -1,0 +1,42 @@
+// Window modes and the status-bar tools: stay on top, the send list, the counters.
+#include "app/TfrmMain.h"
+
+namespace pellow {
+
+void TfrmMain::btnDesktopClick() {
+    const bool toTop = btnDesktop->Hint() == "Normal window";
+    // Changing the flag hides a shown window; showing it again keeps place and size.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, toTop);
+    if (wasVisible) {
+        show();
+    }
+    if (!DesktopGlyph) {
+        DesktopGlyph = std::make_unique<QPixmap>();
+    }
+    imglDesktop.GetBitmap(toTop ? 0 : 1, *DesktopGlyph);
+    btnDesktop->SetGlyph(*DesktopGlyph);
+    btnDesktop->SetHint(toTop ? "Stay on top" : "Normal window");
+}
+
+void TfrmMain::btnListClick() {
+    if (pnSendList->Visible()) {
+        pnSendList->SetVisible(false);
+        btnList->SetCaption("Extend");
+        return;
+    }
+    epSendList->SetVisible(true);
+    pnSendList->SetVisible(true);
+    btnList->SetCaption("Normal");
+}
+
+void TfrmMain::epSendListClose() {
+    pnSendList->SetVisible(false);
+}
+
+void TfrmMain::btnCounterResetClick() {
+    lbRX->SetCaption("0");
+    lbTX->SetCaption("0");
+}
+
+} // namespace pellow

@@ -1,0 +1,53 @@
+#pragma once
+// The window's message boxes: its own warnings (msgAlert) and the general error report.
+// Each is modal with a single OK button. Tests swap in TRecordingMessageBox.
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace pellow {
+
+class TMessageBox {
+public:
+    virtual ~TMessageBox() = default;
+    // A warning the window shows itself, with a fixed text.
+    virtual void Show(const std::string& text) = 0;
+    // The general error report: the text of an exception no handler caught.
+    virtual void ShowError(const std::string& text) = 0;
+};
+
+class TQtMessageBox final : public TMessageBox {
+public:
+    explicit TQtMessageBox(QWidget* parent) : parent_(parent) {}
+    void Show(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+class TRecordingMessageBox final : public TMessageBox {
+public:
+    enum class Kind { Warning, Error };
+    struct Entry {
+        Kind kind;
+        std::string text;
+    };
+
+    void Show(const std::string& text) override { Entries.push_back({Kind::Warning, text}); }
+    void ShowError(const std::string& text) override { Entries.push_back({Kind::Error, text}); }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& e : Entries) {
+            texts.push_back(e.text);
+        }
+        return texts;
+    }
+
+    std::vector<Entry> Entries;
+};
+
+} // namespace pellow

@@ -1,0 +1,36 @@
+#pragma once
+// A timer with an interval in milliseconds. Enabled and Interval are plain properties:
+// an enabled timer with interval 0 stays enabled but gives no ticks, unless it was made
+// to tick at zero (then it ticks as fast as the timer allows). Ticks go on while a modal
+// box is open; each tick runs through the general error report.
+
+#include "ui/TDispatcher.h"
+
+#include <QTimer>
+
+#include <functional>
+
+namespace pellow {
+
+class TTimer : public QObject {
+public:
+    TTimer(QObject* parent, const TDispatcher* dispatcher, int interval, bool ticksAtZero = false);
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    int Interval() const { return interval_; }
+    void SetInterval(int v);
+
+    std::function<void()> OnTimer;
+
+private:
+    void Update();
+
+    QTimer timer_;
+    const TDispatcher* dispatcher_;
+    int interval_;
+    bool enabled_ = false;
+    bool ticksAtZero_;
+};
+
+} // namespace pellow
