@@ -40,7 +40,7 @@ std::string HexDisplayToBytes(std::string_view text) {
         for (char c : piece) {
             const std::optional<int> digit = HexDigitValue(c);
             if (!digit)
-                throw EConvertError("'" + std::string(piece) + "' is not a valid hex number");
+                throw EConvertError("'" + std::string(piece) + "' is not a valid integer value");
             value = value * 16 + *digit;
         }
         bytes.push_back(static_cast<char>(value));

@@ -1,0 +1,41 @@
+// "Save data": the receive area's bytes into a file named after the time of saving.
+#include "app/TfrmMain.h"
+
+#include "receive/SaveFile.h"
+#include "receive/SaveFileName.h"
+#include "ui/ReceiveView.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <QStandardPaths>
+
+namespace pellow {
+
+namespace {
+
+// Beside the executable as always; where that folder cannot be written (an installed
+// program), the user's documents folder, or else the home folder.
+std::vector<std::filesystem::path> SaveFolders() {
+    std::vector<std::filesystem::path> folders{
+        QCoreApplication::applicationDirPath().toStdString()};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        folders.emplace_back(documents.toStdString());
+    folders.emplace_back(QDir::homePath().toStdString());
+    return folders;
+}
+
+} // namespace
+
+void TfrmMain::btnSaveDataClick() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::string date =
+        QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
+    const QTime time = now.time();
+    const std::string name = SaveFileName(date, time.hour(), time.minute(), time.second());
+    WriteFileInFirstFolder(SaveFolders(), name, mmReceive->Bytes());
+}
+
+} // namespace pellow
