@@ -1,18 +1,118 @@
 // File sending: choosing, handing over and the progress ticks.
+#include "app/CounterText.h"
 #include "app/TfrmMain.h"
+#include "filesend/ReadWholeFile.h"
+#include "filesend/SendFileCheck.h"
+#include "filesend/SendFilePlan.h"
+#include "filesend/SendFileTexts.h"
+#include "send/SendPieces.h"
+
+#include <filesystem>
+#include <stdexcept>
 
 namespace pellow {
 
+namespace {
+
+// Only a plain file is offered for sending: a pipe or a device could block the window
+// while it is read, or never end.
+bool IsExistingFile(const std::string& name) {
+    std::error_code error;
+    return !name.empty() && std::filesystem::is_regular_file(name, error);
+}
+
+std::int32_t CounterValue(const TLabel* counter) {
+    return static_cast<std::int32_t>(std::stol(AddToCounterText(counter->Caption(), 0)));
+}
+
+} // namespace
+
 void TfrmMain::btnSelFileClick() {
-    // Chooses a file and previews it.
+    feFileName->Execute();
+    const std::string name = feFileName->Text();
+    if (IsExistingFile(name)) {
+        ShowFilePreview(name, true);
+    }
 }
 
 void TfrmMain::btnSendFileClick() {
-    // Hands the chosen file to the serial component.
+    if (btnCOM->Caption() == "OPEN") {
+        msgAlert->Show(std::string(PortClosedWarning));
+        return;
+    }
+    const std::string name = feFileName->Text();
+    if (!IsExistingFile(name)) {
+        msgAlert->Show(std::string(NoSuchFileWarning));
+        return;
+    }
+    TFileContent content = ReadWholeFile(name, MaxSendFileSize);
+    if (content.status == TFileContent::TStatus::OpenFailed) {
+        throw std::runtime_error(OpenFailedMessage(name, content.error));
+    }
+    // Refused before anything changes, so no control is left disabled.
+    if (const auto refusal = SendFileRefusal(content)) {
+        msgAlert->Show(*refusal);
+        return;
+    }
+    const std::string data = std::move(content.bytes);
+    const auto size = static_cast<std::int32_t>(data.size());
+    const std::string rateText = cbBPS->Text();
+    const std::int32_t rate = SendFileRate(rateText);
+
+    const TSendFilePlan plan = PlanSendFile(size, rate, CounterValue(lbTX));
+    SendTickInterval = plan.SendTickInterval;
+    SendTicksLeft = plan.SendTicksLeft;
+    SendTxEnd = plan.SendTxEnd;
+
+    ClearReceiveArea();
+    for (const std::string& line : SendFileStartLines(size, rateText, rate)) {
+        AddReceiveLine(line);
+    }
+
+    try {
+        tmSendFile->SetInterval(SendTickInterval);
+        if (cbCycleSend->Checked()) {
+            cbCycleSend->SetChecked(false);
+        }
+        cbCycleSend->SetEnabled(false);
+        if (cbAutoSend->Checked()) {
+            cbAutoSend->SetChecked(false);
+        }
+        cbAutoSend->SetEnabled(false);
+        btnSendFile->SetEnabled(false);
+        btnSendData->SetEnabled(false);
+        tmSendFile->SetEnabled(true);
+        // A refused piece means the rest would arrive with a gap: stop and say so rather
+        // than show a progress for bytes that never go out.
+        const bool accepted = SendInPieces(data, [this](const char* piece, std::uint16_t length) {
+            return Com->SendBytes(piece, length);
+        });
+        if (!accepted) {
+            throw std::runtime_error("the serial port refused the data");
+        }
+    } catch (...) {
+        msgAlert->Show(std::string(SendErrorWarning));
+        btnSendFile->SetEnabled(true);
+        btnSendData->SetEnabled(true);
+        tmSendFile->SetEnabled(false);
+        cbCycleSend->SetEnabled(true);
+        cbAutoSend->SetEnabled(true);
+    }
 }
 
 void TfrmMain::tmSendFileTimer() {
-    // One step of the progress display.
+    --SendTicksLeft;
+    const TSendFileTick tick = SendFileTick(SendTickInterval, SendTicksLeft);
+    AddToCounter(lbTX, tick.txStep);
+    if (!tick.finished) {
+        return;
+    }
+    tmSendFile->SetEnabled(false);
+    AddReceiveLine(std::string(SendFinishedLine));
+    lbTX->SetCaption(std::to_string(SendTxEnd));
+    EnableTimedSendBoxes();
+    btnSendFile->SetEnabled(true);
+    btnSendData->SetEnabled(true);
 }
 
 } // namespace pellow

@@ -1,7 +1,9 @@
 #include "filesend/SendFilePlan.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
+#include <stdexcept>
 
 namespace pellow {
 
@@ -12,7 +14,6 @@ constexpr std::int32_t BytesPerFastTick = 10;
 // Below this interval a tick stands for ten bytes, so the timer need not keep up with
 // one tick per byte.
 constexpr std::int32_t FastTickBelow = 10;
-constexpr std::int32_t ShortestTimerInterval = 1;
 
 } // namespace
 
@@ -51,8 +52,15 @@ TSendFileTick SendFileTick(std::int32_t sendTickInterval, std::int32_t ticksLeft
     return {sendTickInterval < FastTickBelow ? BytesPerFastTick : 1, ticksLeftAfterTick <= 0};
 }
 
-std::int32_t SendFileTimerInterval(std::int32_t sendTickInterval) {
-    return std::max(sendTickInterval, ShortestTimerInterval);
+std::int32_t SendFileRate(const std::string& rateText) {
+    std::int32_t rate = 0;
+    const char* first = rateText.data();
+    const char* last = first + rateText.size();
+    const auto [end, ec] = std::from_chars(first, last, rate);
+    if (ec != std::errc() || end != last || rate <= 0) {
+        throw std::invalid_argument("'" + rateText + "' is not a valid baud rate");
+    }
+    return rate;
 }
 
 } // namespace pellow

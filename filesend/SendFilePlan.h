@@ -42,9 +42,9 @@ struct TSendFileTick {
 };
 TSendFileTick SendFileTick(std::int32_t sendTickInterval, std::int32_t ticksLeftAfterTick);
 
-// The timer interval to use for a planned interval: the timer gives no ticks at 0, so
-// the shortest interval it supports stands in.
-std::int32_t SendFileTimerInterval(std::int32_t sendTickInterval);
+// The rate box's text as bits per second. Raises std::invalid_argument when it is not a
+// positive decimal number, since the plan divides by it.
+std::int32_t SendFileRate(const std::string& rateText);
 
 // Adds without wrapping: the counters stop at the largest 32-bit value.
 std::int32_t SaturatingAdd(std::int32_t counter, std::int64_t n);
