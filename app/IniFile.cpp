@@ -160,6 +160,9 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view sec
     bool inSection = false;
     for (const auto line : SplitLines(text)) {
         if (const auto name = SectionName(line)) {
+            if (inSection) {
+                break; // only the first section of that name counts, as when writing
+            }
             inSection = SameName(*name, section);
             continue;
         }

@@ -1,42 +1,70 @@
 // The send list and cyclic sending.
 #include "app/TfrmMain.h"
+#include "send/CycleSearch.h"
+#include "send/SendInterval.h"
+#include "send/TickGuard.h"
+#include "send/TransmitFailed.h"
 
 namespace pellow {
 
-void TfrmMain::btnNClick(int /*N*/) {
-    // Sends entry N.
+void TfrmMain::btnNClick(int N) {
+    SendListEntry(N);
 }
 
-void TfrmMain::cbNClick(int /*N*/) {
-    // Saves entry N after its HEX box changed.
+void TfrmMain::cbNClick(int N) {
+    SaveSendListEntry(N);
 }
 
-void TfrmMain::edtNChange(int /*N*/) {
-    // Saves entry N after its text changed.
+void TfrmMain::edtNChange(int N) {
+    SaveSendListEntry(N);
 }
 
-void TfrmMain::piNClick(int /*N*/) {
-    // Copies the send area into entry N.
+void TfrmMain::piNClick(int N) {
+    edtEntry[N]->SetText(mmSendData->Text());
 }
 
 void TfrmMain::edtCycleTimerChange() {
-    // Stops the automatic-send timer.
+    if (tmAutoSend->Enabled())
+        tmAutoSend->SetEnabled(false);
 }
 
-void TfrmMain::edtCycleTimerKeyPress(char& /*Key*/) {
-    // Lets only digits and backspace into the cyclic interval edit.
+void TfrmMain::edtCycleTimerKeyPress(char& Key) {
+    if (!IsIntervalKey(Key))
+        Key = 0;
 }
 
 void TfrmMain::tmCycleSendTimer() {
-    // Sends the next non-empty entry.
+    const TickGuard tick(TickMessageShowing);
+    if (!tick.Entered())
+        return;
+    // With every entry empty there is nothing to send; cyclic sending stays on so that
+    // an entry filled in meanwhile is picked up by a later tick.
+    const int next =
+        NextCycleEntry(CycleIndex, [this](int entry) { return edtEntry[entry]->Text().empty(); });
+    if (next == 0)
+        return;
+    CycleIndex = next;
+    SendListEntry(CycleIndex);
 }
 
 void TfrmMain::pmSavetoListPopup() {
-    // Copies the send area's selection to the clipboard.
+    // The memo copies only a selection; without one the clipboard keeps what it held.
+    mmSendData->copy();
 }
 
-void TfrmMain::SendListEntry(int /*N*/) {
-    // Shows entry N in the send area and sends it.
+void TfrmMain::SendListEntry(int N) {
+    CheckPortOpen();
+    const bool hex = cbEntry[N]->Checked();
+    const std::string text = edtEntry[N]->Text();
+    cbSendHex->SetChecked(hex);
+    mmSendData->SetText(text);
+    try {
+        TransmitText(text, hex);
+    } catch (const ETransmitFailed&) {
+        EnableAutoSendBox();
+        btnSendFile->SetEnabled(true);
+        btnSendData->SetEnabled(true);
+    }
 }
 
 } // namespace pellow

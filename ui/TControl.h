@@ -28,7 +28,7 @@ public:
     TControl(QWidget* parent, const TDispatcher* dispatcher)
         : QtWidget(parent), dispatcher_(dispatcher) {}
 
-    bool Enabled() const { return !this->testAttribute(Qt::WA_Disabled); }
+    bool Enabled() const { return !this->testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool v) { this->setEnabled(v); }
     bool Visible() const { return !this->isHidden(); }
     void SetVisible(bool v) { this->setVisible(v); }

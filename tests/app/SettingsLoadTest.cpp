@@ -1,0 +1,147 @@
+// Loading the settings file at start-up and saving the send list.
+#include "WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace pellow {
+namespace {
+
+using test::Pty;
+using test::ScratchFolder;
+using test::TestWindow;
+
+struct Loaded {
+    std::string bps, byteSize, stopBits, parity;
+    std::string edt1, edt4;
+    bool cb1, cb4, cb5;
+};
+
+struct LoadCase {
+    const char* name;
+    std::string file; // empty: no file at all
+    Loaded expected;
+};
+
+// The form's defaults before any loading.
+const Loaded Defaults{"9600", "8", "1", "None", "41 54 0D 0A 31 32", "", true, false, false};
+
+class LoadSettingsTest : public testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadSettingsTest, Loads) {
+    const auto& c = GetParam();
+    Pty pty;
+    ScratchFolder folder;
+    if (!c.file.empty()) {
+        folder.WriteIni(c.file);
+    }
+    TestWindow w({pty.SlavePath()}, folder.Path());
+    w->FormShow();
+    const Loaded got{w->cbBPS->Text(),         w->cbByteSize->Text(),    w->cbStopBits->Text(),
+                     w->cbParity->Text(),      w->edtEntry[1]->Text(),   w->edtEntry[4]->Text(),
+                     w->cbEntry[1]->Checked(), w->cbEntry[4]->Checked(), w->cbEntry[5]->Checked()};
+    EXPECT_EQ(got.bps, c.expected.bps);
+    EXPECT_EQ(got.byteSize, c.expected.byteSize);
+    EXPECT_EQ(got.stopBits, c.expected.stopBits);
+    EXPECT_EQ(got.parity, c.expected.parity);
+    EXPECT_EQ(got.edt1, c.expected.edt1);
+    EXPECT_EQ(got.edt4, c.expected.edt4);
+    EXPECT_EQ(got.cb1, c.expected.cb1);
+    EXPECT_EQ(got.cb4, c.expected.cb4);
+    EXPECT_EQ(got.cb5, c.expected.cb5);
+}
+
+std::string ValidList(const std::string& extra) {
+    std::string text = "[SendList]\r\n";
+    for (int n = 1; n <= 20; ++n) {
+        text += "data" + std::to_string(n) + "=\r\n" + std::to_string(n) + "=0\r\n";
+    }
+    return text + extra;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadSettingsTest,
+    testing::Values(
+        LoadCase{"NoFile", "", Defaults},
+        LoadCase{"OnlyComSettingIsIgnored", "[COMSetting]\r\nBandRate=11\r\n", Defaults},
+        LoadCase{"MarkYesLoadsNothing",
+                 "[SendList]\r\n12=yes\r\ndata1=x\r\n1=0\r\n[COMSetting]\r\nBandRate=11\r\n"
+                 "ByteSize=2\r\nStopBits=1\r\nParity=3\r\n",
+                 Defaults},
+        LoadCase{"AllParameters",
+                 "[SendList]\r\n12=1\r\n[COMSetting]\r\nBandRate=11\r\nByteSize=2\r\n"
+                 "StopBits=1\r\nParity=3\r\n",
+                 {"115200", "7", "1.5", "Odd", "", "", true, true, true}},
+        LoadCase{"BandRateNotANumberGivesDefaults",
+                 "[SendList]\r\n12=0\r\n[COMSetting]\r\nBandRate=x\r\nByteSize=2\r\n"
+                 "StopBits=1\r\nParity=3\r\n",
+                 {"9600", "8", "1", "None", "", "", true, true, true}},
+        LoadCase{"IndexOutsideTheListGivesDefaults",
+                 "[SendList]\r\n12=0\r\n[COMSetting]\r\nBandRate=12\r\nByteSize=2\r\n"
+                 "StopBits=1\r\nParity=3\r\n",
+                 {"9600", "8", "1", "None", "", "", true, true, true}},
+        LoadCase{"FlagTwoOrMissingChecks",
+                 ValidList("")
+                     .replace(ValidList("").find("4=0"), 3, "4=2")
+                     .replace(ValidList("").find("5=0"), 4, ""),
+                 {"9600", "8", "1", "None", "", "", false, true, true}},
+        LoadCase{"EntryTextAndFlag",
+                 "[SendList]\r\n12=0\r\ndata4=AT+GMR\r\n4=1\r\n1=0\r\ndata1=hello\r\n",
+                 {"9600", "8", "1", "None", "hello", "AT+GMR", false, true, true}},
+        LoadCase{"WindowsSpelling",
+                 "[sendlist]\r\n  12 = 1 \r\nDATA4=\" padded \"\r\n4=0\r\n[comsetting]\r\n"
+                 "bandrate=0\r\nbytesize=0\r\nstopbits=2\r\nparity=4\r\n",
+                 {"300", "5", "2", "Space", "", " padded ", true, false, true}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadSettingsTest, LoadingKeepsTheFlagsOfTheFile) {
+    Pty pty;
+    ScratchFolder folder;
+    folder.WriteIni("[SendList]\r\n12=0\r\ndata4=AT\r\n4=1\r\ndata1=x\r\n1=0\r\n");
+    TestWindow w({pty.SlavePath()}, folder.Path());
+    w->FormShow();
+    TIniFile ini(folder.Ini());
+    EXPECT_EQ(ini.ReadString("SendList", "4", ""), "1");
+    EXPECT_EQ(ini.ReadString("SendList", "1", ""), "0");
+}
+
+TEST(SaveSendListTest, FirstEntrySaveWritesTheWholeList) {
+    Pty pty;
+    ScratchFolder folder;
+    TestWindow w({pty.SlavePath()}, folder.Path());
+    w->FormShow();
+    w->edtEntry[7]->setText(QStringLiteral("two\nlines"));
+    w->SaveSendListEntry(7);
+    TIniFile ini(folder.Ini());
+    EXPECT_EQ(ini.ReadString("SendList", "12", ""), "0");
+    EXPECT_EQ(ini.ReadString("SendList", "1", ""), "1");
+    EXPECT_EQ(ini.ReadString("SendList", "data1", ""), "41 54 0D 0A 31 32");
+    EXPECT_EQ(ini.ReadString("SendList", "data7", ""), "two\nlines");
+
+    // The next start loads it all back.
+    TestWindow again({pty.SlavePath()}, folder.Path());
+    again->FormShow();
+    EXPECT_EQ(again->edtEntry[7]->Text(), "two\nlines");
+    EXPECT_EQ(again->edtEntry[1]->Text(), "41 54 0D 0A 31 32");
+    EXPECT_TRUE(again->cbEntry[1]->Checked());
+    EXPECT_FALSE(again->cbEntry[7]->Checked());
+}
+
+TEST(SettingsWriteFailureTest, GoesToTheGeneralErrorReport) {
+    Pty pty;
+    ScratchFolder folder;
+    const auto gone = folder.Path() / "gone";
+    TestWindow w({pty.SlavePath()}, gone);
+    w->FormShow();
+    w->btnCOMClick();              // close, so the parameter boxes can be changed
+    w->cbBPS->setCurrentIndex(11); // as the user picks it
+    ASSERT_EQ(w.messages->Entries.size(), 1u);
+    EXPECT_EQ(w.messages->Entries[0].kind, TRecordingMessageBox::Kind::Error);
+    EXPECT_EQ(w.messages->Entries[0].text, "Unable to write to " + (gone / "Tarvik.ini").string());
+    EXPECT_EQ(w->cbBPS->Text(), "115200");
+    // The window goes on working.
+    w->btnCOMClick();
+    EXPECT_EQ(w->btnCOM->Caption(), "CLOSE");
+}
+
+} // namespace
+} // namespace pellow

@@ -1,0 +1,240 @@
+// Start-up, opening and closing from the window, the lamp, the status line, locking the
+// port controls, and a device that goes away. The device is a pseudo-terminal.
+#include "WindowTestSupport.h"
+#include "ui/ReceiveView.h"
+
+#include <gtest/gtest.h>
+
+namespace pellow {
+namespace {
+
+using test::Pty;
+using test::ScratchFolder;
+using test::TestWindow;
+using test::WaitFor;
+
+const QColor Green(0, 255, 0);
+const QColor Black(0, 0, 0);
+const QColor Grey(128, 128, 128);
+
+void ExpectOpenState(TfrmMain& f) {
+    EXPECT_EQ(f.btnCOM->Caption(), "CLOSE");
+    EXPECT_EQ(f.shCOM->PenColor(), Green);
+    EXPECT_EQ(f.shComIn->BrushColor(), Green);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
+                                                      f.cbParity, f.cbDTR, f.cbRTS}) {
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_TRUE(f.Com->PortOpen());
+}
+
+void ExpectClosedState(TfrmMain& f) {
+    EXPECT_EQ(f.btnCOM->Caption(), "OPEN");
+    EXPECT_EQ(f.shCOM->PenColor(), Black);
+    EXPECT_EQ(f.shComIn->BrushColor(), Grey);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
+                                                      f.cbParity, f.cbDTR, f.cbRTS}) {
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_FALSE(f.Com->PortOpen());
+}
+
+class StartUpTest : public testing::Test {
+protected:
+    Pty pty_;
+    ScratchFolder folder_;
+};
+
+TEST_F(StartUpTest, OpensTheFirstListedPort) {
+    TestWindow w({pty_.SlavePath()}, folder_.Path());
+    w->FormShow();
+    ExpectOpenState(*w);
+    EXPECT_EQ(w->pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Normal, 9600bps, 8, 1, None");
+    EXPECT_TRUE(w.Messages().empty());
+    EXPECT_EQ(w->Com->CommName(), pty_.SlavePath());
+    EXPECT_EQ(w->Com->BaudRate(), 9600u);
+}
+
+TEST_F(StartUpTest, LeavesSendingIdleAndShowsTheNormalModePicture) {
+    TestWindow w({pty_.SlavePath()}, folder_.Path());
+    w->FormShow();
+    EXPECT_FALSE(w->cbAutoSend->Checked());
+    EXPECT_FALSE(w->cbCycleSend->Checked());
+    EXPECT_FALSE(w->tmAutoSend->Enabled());
+    EXPECT_FALSE(w->tmCycleSend->Enabled());
+    EXPECT_TRUE(w->btnSendData->Enabled());
+    EXPECT_TRUE(w->edtTimer->Enabled());
+    EXPECT_FALSE(w->PreviewShown);
+    QPixmap expected;
+    w->imglDesktop.GetBitmap(1, expected);
+    ASSERT_TRUE(w->DesktopGlyph);
+    EXPECT_EQ(w->btnDesktop->Glyph().toImage(), expected.toImage());
+    EXPECT_EQ(w->mmReceive->toolTip().toStdString(),
+              "You can send the key assignments direct through \npressing the key in this area.");
+}
+
+TEST_F(StartUpTest, MissingDeviceWarnsAndStaysClosed) {
+    const std::string missing = test::MissingDevice();
+    TestWindow w({missing}, folder_.Path());
+    w->FormShow();
+    EXPECT_EQ(w.Messages(), std::vector<std::string>{"Open " + missing +
+                                                     "faild, the serial port is not available!"});
+    ExpectClosedState(*w);
+    EXPECT_EQ(w->pnStatus->Caption(), "Status:" + missing + "closed, 9600bps, 8, 1, None");
+}
+
+TEST_F(StartUpTest, EmptyListKeepsTheShownName) {
+    const std::string missing = test::MissingDevice();
+    TestWindow w({}, folder_.Path());
+    w->cbCOM->SetText(missing);
+    w->FormShow();
+    EXPECT_TRUE(w->cbCOM->Items().empty());
+    EXPECT_EQ(w->cbCOM->Text(), missing);
+    EXPECT_EQ(w.Messages(), std::vector<std::string>{"Open " + missing +
+                                                     "faild, the serial port is not available!"});
+}
+
+TEST_F(StartUpTest, ListIsSortedWithoutRegardToCase) {
+    const std::string base = test::MissingDevice();
+    TestWindow w({base + "COM2", base + "COM10", base + "com1", pty_.SlavePath()}, folder_.Path());
+    w->FormShow();
+    auto items = w->cbCOM->Items();
+    items.erase(std::remove(items.begin(), items.end(), pty_.SlavePath()), items.end());
+    EXPECT_EQ(items, (std::vector<std::string>{base + "com1", base + "COM10", base + "COM2"}));
+    EXPECT_EQ(w->cbCOM->ItemIndex(), 0);
+}
+
+TEST_F(StartUpTest, LoadedParametersReachTheOpenedPort) {
+    folder_.WriteIni("[SendList]\r\n12=1\r\n[COMSetting]\r\nBandRate=11\r\nByteSize=2\r\n"
+                     "StopBits=1\r\nParity=3\r\n");
+    TestWindow w({pty_.SlavePath()}, folder_.Path());
+    w->FormShow();
+    ExpectOpenState(*w);
+    EXPECT_EQ(w->pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Normal, 115200bps, 7, 1.5, Odd");
+    EXPECT_EQ(w->Com->BaudRate(), 115200u);
+    EXPECT_EQ(w->Com->ByteSize(), TByteSize::_7);
+    EXPECT_EQ(w->Com->StopBits(), TStopBits::_1_5);
+    EXPECT_EQ(w->Com->Parity(), TParity::Odd);
+}
+
+class PortControlTest : public StartUpTest {
+protected:
+    void SetUp() override {
+        w_ = std::make_unique<TestWindow>(std::vector<std::string>{pty_.SlavePath()},
+                                          folder_.Path());
+        (*w_)->FormShow();
+        ASSERT_EQ((*w_)->btnCOM->Caption(), "CLOSE");
+    }
+    TfrmMain& f() { return **w_; }
+    std::unique_ptr<TestWindow> w_;
+};
+
+TEST_F(PortControlTest, CloseAndOpenAgain) {
+    f().btnCOMClick();
+    ExpectClosedState(f());
+    EXPECT_EQ(f().pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Closed 9600bps, 8, 1, None");
+
+    f().btnCOMClick();
+    ExpectOpenState(f());
+    EXPECT_EQ(f().pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Normal 9600bps, 8, 1, None");
+    EXPECT_TRUE(w_->Messages().empty());
+}
+
+TEST_F(PortControlTest, ChangesWhileClosedAreStoredAndAppliedAtTheNextOpening) {
+    f().btnCOMClick();
+    f().cbParity->setCurrentIndex(3); // as the user picks "Odd"
+    f().cbBPS->setCurrentIndex(11);
+    f().cbDTR->click();
+    TIniFile ini(folder_.Ini());
+    EXPECT_EQ(ini.ReadString("COMSetting", "Parity", ""), "3");
+    EXPECT_EQ(ini.ReadString("COMSetting", "BandRate", ""), "11");
+    EXPECT_EQ(ini.ReadString("COMSetting", "ByteSize", "none"), "none");
+    EXPECT_EQ(f().Com->BaudRate(), 9600u); // nothing reaches the component before opening
+
+    f().btnCOMClick();
+    ExpectOpenState(f());
+    EXPECT_EQ(f().Com->Parity(), TParity::Odd);
+    EXPECT_EQ(f().Com->BaudRate(), 115200u);
+    EXPECT_EQ(f().Com->DtrControl(), TDtrControl::DtrDisable);
+    EXPECT_EQ(f().Com->RtsControl(), TRtsControl::RtsEnable);
+}
+
+TEST_F(PortControlTest, FailedOpeningByTheButton) {
+    f().btnCOMClick();
+    const std::string missing = test::MissingDevice();
+    f().cbCOM->SetText(missing);
+    f().btnCOMClick();
+    EXPECT_EQ(w_->Messages(), std::vector<std::string>{"Can not open" + missing +
+                                                       ", the serial port is not available."});
+    ExpectClosedState(f());
+    EXPECT_EQ(f().pnStatus->Caption(), "Status:" + missing + " Closed 9600bps, 8, 1, None");
+}
+
+TEST_F(PortControlTest, ClosingStopsAutomaticSending) {
+    f().cbAutoSend->SetChecked(true);
+    ASSERT_TRUE(f().tmAutoSend->Enabled());
+    ASSERT_FALSE(f().btnSendData->Enabled());
+    f().btnCOMClick();
+    EXPECT_FALSE(f().tmAutoSend->Enabled());
+    EXPECT_FALSE(f().cbAutoSend->Checked());
+    EXPECT_TRUE(f().btnSendData->Enabled());
+    EXPECT_TRUE(f().btnSendFile->Enabled());
+    EXPECT_TRUE(f().edtTimer->Enabled());
+    EXPECT_TRUE(f().cbCycleSend->Enabled());
+}
+
+TEST_F(PortControlTest, ClosingStopsCyclicSending) {
+    f().cbCycleSend->SetChecked(true);
+    ASSERT_TRUE(f().tmCycleSend->Enabled());
+    ASSERT_FALSE(f().cbAutoSend->Enabled());
+    f().btnCOMClick();
+    EXPECT_FALSE(f().tmCycleSend->Enabled());
+    EXPECT_FALSE(f().cbCycleSend->Checked());
+    EXPECT_TRUE(f().cbAutoSend->Enabled());
+    EXPECT_TRUE(f().edtCycleTimer->Enabled());
+    EXPECT_TRUE(f().btnSendData->Enabled());
+    EXPECT_TRUE(f().btnSendFile->Enabled());
+}
+
+TEST_F(PortControlTest, ClosingStopsFileSending) {
+    // The state a running file sending leaves the controls in.
+    f().tmSendFile->SetEnabled(true);
+    f().cbCycleSend->SetEnabled(false);
+    f().cbAutoSend->SetEnabled(false);
+    f().btnSendFile->SetEnabled(false);
+    f().btnSendData->SetEnabled(false);
+    f().btnCOMClick();
+    EXPECT_FALSE(f().tmSendFile->Enabled());
+    for (QWidget* c : std::initializer_list<QWidget*>{f().cbCycleSend, f().cbAutoSend,
+                                                      f().btnSendFile, f().btnSendData}) {
+        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+    }
+}
+
+TEST_F(PortControlTest, VanishedDeviceClosesThePortAndWarns) {
+    f().cbAutoSend->SetChecked(true);
+    pty_.CloseMaster();
+    ASSERT_TRUE(WaitFor([&] { return f().btnCOM->Caption() == "OPEN"; }));
+    ExpectClosedState(f());
+    EXPECT_EQ(f().pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Closed 9600bps, 8, 1, None");
+    EXPECT_FALSE(f().tmAutoSend->Enabled());
+    EXPECT_FALSE(f().cbAutoSend->Checked());
+    EXPECT_EQ(w_->Messages(), std::vector<std::string>{"The serial port " + pty_.SlavePath() +
+                                                       " was disconnected."});
+}
+
+TEST_F(PortControlTest, ExitClosesThePort) {
+    TCloseAction action = TCloseAction::caFree;
+    f().FormClose(action);
+    EXPECT_FALSE(f().Com->PortOpen());
+    EXPECT_FALSE(f().SettingsFile);
+    EXPECT_FALSE(f().DesktopGlyph);
+}
+
+} // namespace
+} // namespace pellow

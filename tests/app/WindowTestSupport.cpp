@@ -1,0 +1,88 @@
+#include "WindowTestSupport.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace pellow::test {
+
+namespace fs = std::filesystem;
+
+Pty::Pty() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+        throw std::runtime_error("no pseudo-terminal");
+    }
+    slavePath_ = ::ptsname(master_);
+}
+
+Pty::~Pty() {
+    CloseMaster();
+}
+
+void Pty::CloseMaster() {
+    if (master_ >= 0) {
+        ::close(master_);
+        master_ = -1;
+    }
+}
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "pellow-window-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        throw std::runtime_error("no scratch folder");
+    }
+    path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void ScratchFolder::WriteIni(const std::string& text) const {
+    std::ofstream(Ini(), std::ios::binary) << text;
+}
+
+std::string ScratchFolder::ReadIni() const {
+    std::ifstream in(Ini(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+std::string MissingDevice() {
+    return (fs::temp_directory_path() / ("pellow-no-such-device-" + std::to_string(::getpid())))
+        .string();
+}
+
+TestWindow::TestWindow(std::vector<std::string> ports, fs::path settingsFolder)
+    : messages(std::make_shared<TRecordingMessageBox>()) {
+    TfrmMainServices services;
+    services.ListPorts = [ports] { return ports; };
+    services.SettingsFolder = std::move(settingsFolder);
+    services.Messages = messages;
+    form = std::make_unique<TfrmMain>(std::move(services));
+}
+
+TestWindow::~TestWindow() = default;
+
+} // namespace pellow::test

@@ -1,0 +1,64 @@
+#pragma once
+// Shared pieces of the window tests: a pseudo-terminal that plays the serial device, a
+// scratch settings folder, waiting on the event loop, and a window built with them.
+
+#include "app/TfrmMain.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pellow::test {
+
+// The master side stays with the test; the window opens SlavePath().
+class Pty {
+public:
+    Pty();
+    ~Pty();
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    const std::string& SlavePath() const { return slavePath_; }
+    // The far end goes away: the window sees its device hang up.
+    void CloseMaster();
+
+private:
+    int master_ = -1;
+    std::string slavePath_;
+};
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path Ini() const { return path_ / "Tarvik.ini"; }
+    void WriteIni(const std::string& text) const;
+    std::string ReadIni() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs the event loop until the condition holds or the deadline passes.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds deadline = std::chrono::seconds(10));
+
+// A path that names no device.
+std::string MissingDevice();
+
+struct TestWindow {
+    explicit TestWindow(std::vector<std::string> ports, std::filesystem::path settingsFolder);
+    ~TestWindow();
+    TfrmMain& operator*() const { return *form; }
+    TfrmMain* operator->() const { return form.get(); }
+    std::vector<std::string> Messages() const { return messages->Texts(); }
+
+    std::shared_ptr<TRecordingMessageBox> messages;
+    std::unique_ptr<TfrmMain> form;
+};
+
+} // namespace pellow::test
