@@ -3,6 +3,9 @@
 #include "app/PortStatusText.h"
 #include "app/TfrmMain.h"
 
+#include <charconv>
+#include <stdexcept>
+
 namespace pellow {
 
 namespace {
@@ -10,6 +13,16 @@ namespace {
 const QColor LampGreen(0, 255, 0);
 const QColor LampBlack(0, 0, 0);
 const QColor LampGrey(128, 128, 128);
+
+// The rate box may show no item at all (an index outside its list); that is no number.
+std::uint32_t BaudRateOfText(const std::string& text) {
+    std::uint32_t rate = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), rate);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        throw std::invalid_argument("'" + text + "' is not a valid integer value");
+    }
+    return rate;
+}
 
 } // namespace
 
@@ -44,7 +57,7 @@ void TfrmMain::ApplyPortSettings() {
                                            TParity::Odd, TParity::Space};
 
     Com->SetCommName(cbCOM->Text());
-    Com->SetBaudRate(static_cast<std::uint32_t>(std::stoul(cbBPS->Text())));
+    Com->SetBaudRate(BaudRateOfText(cbBPS->Text()));
     if (const int i = cbByteSize->ItemIndex(); i >= 0 && i < 4) {
         Com->SetByteSize(byteSizes[i]);
     }

@@ -27,6 +27,16 @@ fs::path ChooseSettingsFolder(const SettingsFolderQuery& query) {
     return fs::path(home.value_or("")) / ".config" / ApplicationTitle;
 }
 
+void PrepareUserSettingsFolder(const fs::path& executableFolder, const fs::path& userFolder) {
+    std::error_code ec;
+    fs::create_directories(userFolder, ec);
+    const fs::path old = executableFolder / SettingsFileName;
+    const fs::path now = userFolder / SettingsFileName;
+    if (!fs::exists(now, ec) && fs::is_regular_file(old, ec)) {
+        fs::copy_file(old, now, ec);
+    }
+}
+
 SettingsFolderQuery SystemSettingsFolderQuery(const fs::path& executableFolder) {
     SettingsFolderQuery query;
     query.ExecutableFolder = executableFolder;

@@ -20,6 +20,12 @@ struct SettingsFolderQuery {
 
 std::filesystem::path ChooseSettingsFolder(const SettingsFolderQuery& query);
 
+// Creates the user's settings folder when missing and, when it holds no settings file yet,
+// copies there the one beside the executable (which could not be written), so that the
+// settings kept so far carry over. Failures are left to the first write to report.
+void PrepareUserSettingsFolder(const std::filesystem::path& executableFolder,
+                               const std::filesystem::path& userFolder);
+
 // The query for this process: its environment and access(2).
 SettingsFolderQuery SystemSettingsFolderQuery(const std::filesystem::path& executableFolder);
 

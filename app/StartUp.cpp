@@ -30,8 +30,12 @@ void TfrmMain::FormShow() {
 
     settingsFolder_ = services_.SettingsFolder;
     if (settingsFolder_.empty()) {
-        settingsFolder_ = ChooseSettingsFolder(
-            SystemSettingsFolderQuery(QCoreApplication::applicationDirPath().toStdString()));
+        const std::filesystem::path executableFolder =
+            QCoreApplication::applicationDirPath().toStdString();
+        settingsFolder_ = ChooseSettingsFolder(SystemSettingsFolderQuery(executableFolder));
+        if (settingsFolder_ != executableFolder) {
+            PrepareUserSettingsFolder(executableFolder, settingsFolder_);
+        }
     }
     SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);
     LoadSettings();

@@ -126,3 +126,29 @@ TEST(CounterTextTest, AddsAndWrapsAt32Bits) {
 
 } // namespace
 } // namespace pellow
+
+namespace pellow {
+namespace {
+
+TEST(PrepareUserSettingsFolderTest, CreatesTheFolderAndCarriesTheOldFileOver) {
+    const fs::path root = fs::temp_directory_path() / ("pellow-prep-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "exe");
+    std::ofstream(root / "exe" / "Tarvik.ini") << "[SendList]\r\n12=1\r\n";
+    PrepareUserSettingsFolder(root / "exe", root / "config" / "Pellow");
+    std::ifstream copied(root / "config" / "Pellow" / "Tarvik.ini");
+    std::string first;
+    std::getline(copied, first);
+    EXPECT_EQ(first, "[SendList]\r");
+
+    // An existing user file is never overwritten.
+    std::ofstream(root / "exe" / "Tarvik.ini") << "[Other]\r\n";
+    PrepareUserSettingsFolder(root / "exe", root / "config" / "Pellow");
+    std::ifstream kept(root / "config" / "Pellow" / "Tarvik.ini");
+    std::getline(kept, first);
+    EXPECT_EQ(first, "[SendList]\r");
+    fs::remove_all(root);
+}
+
+} // namespace
+} // namespace pellow
