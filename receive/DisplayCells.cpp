@@ -46,8 +46,8 @@ CellItem DecodeCellItem(std::string_view bytes, std::size_t pos, int column, boo
         if (byte == '\r') {
             if (pos + 1 < bytes.size())
                 return bytes[pos + 1] == '\n' ? CellItem{CellKind::LineBreak, 2, 0, '\n'}
-                                              : CellItem{CellKind::Control, 1, 1, '\r'};
-            return final ? CellItem{CellKind::Control, 1, 1, '\r'}
+                                              : CellItem{CellKind::Control, 1, ControlCells, '\r'};
+            return final ? CellItem{CellKind::Control, 1, ControlCells, '\r'}
                          : CellItem{CellKind::Pending, 1, 0, 0};
         }
         if (byte == ' ')
@@ -56,7 +56,7 @@ CellItem DecodeCellItem(std::string_view bytes, std::size_t pos, int column, boo
             return {CellKind::Tab, 1, static_cast<std::uint8_t>(TabCells - column % TabCells),
                     '\t'};
         if (byte < 0x20 || byte == 0x7F)
-            return {CellKind::Control, 1, 1, byte};
+            return {CellKind::Control, 1, ControlCells, byte};
         return {CellKind::Text, 1, 1, byte};
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 // How the receive area's bytes occupy character cells: UTF-8 decoded strictly, wide
-// East Asian characters take two cells, control characters one (shown as a picture),
-// and each byte that does not decode four ("\xNN"). Pure functions; any thread.
+// East Asian characters take two cells, control characters two (shown as ^A), and
+// each byte that does not decode four ("\xNN"). Pure functions; any thread.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +27,7 @@ struct CellItem {
 };
 
 inline constexpr int TabCells = 8;
+inline constexpr int ControlCells = 2;
 inline constexpr int InvalidByteCells = 4;
 
 // Cells a decoded character takes: 2 for wide East Asian characters, else 1.

@@ -36,9 +36,9 @@ QFont ReceiveFont() {
     return font;
 }
 
-// Control characters are shown as their pictures (U+2400 block) so that they stay visible.
-QString ControlPicture(char32_t code) {
-    return QString(QChar(code == 0x7F ? char16_t(0x2421) : char16_t(0x2400 + code)));
+// Control characters in caret notation (^@, ^A ... ^?), which every font can show.
+QString ControlText(char32_t code) {
+    return QStringLiteral("^") + QChar(code == 0x7F ? u'?' : char16_t(u'@' + code));
 }
 
 QString InvalidByteText(char32_t byte) {
@@ -260,7 +260,7 @@ void ReceiveView::paintEvent(QPaintEvent*) {
                 text = QString::fromUcs4(&item.codePoint, 1);
                 break;
             case CellKind::Control:
-                text = ControlPicture(item.codePoint);
+                text = ControlText(item.codePoint);
                 if (!selected)
                     colour = controlColour;
                 break;

@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "bc",
                              5,
                              {"a\xff", "bc"}},
+                    WrapCase{"ControlTakesTwoCells", "\x01\x02\x7f", 4, {"\x01\x02", "\x7f"}},
                     WrapCase{"OversizedItemStillProgresses", "\xff\xff", 2, {"\xff", "\xff"}}),
     [](const testing::TestParamInfo<WrapCase>& info) { return info.param.name; });
 
