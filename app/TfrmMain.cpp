@@ -189,8 +189,9 @@ void TfrmMain::keyPressEvent(QKeyEvent* event) {
     // The Send button is the default button: Enter presses it unless a memo or another
     // button has the focus (those take Enter themselves and never pass it here).
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QWidget* focus = QApplication::focusWidget();
-    const bool onButton = focus && focus->inherits("QAbstractButton");
+    const QWidget* focus = focusWidget();
+    const bool onButton =
+        focus && (focus->inherits("QPushButton") || focus->inherits("QToolButton"));
     if (enter && !onButton && btnSendData->isEnabled() && btnSendData->isVisible()) {
         btnSendData->click();
         event->accept();

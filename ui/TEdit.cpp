@@ -37,7 +37,9 @@ void TEdit::SetText(const std::string& v) {
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
     const QByteArray typed = event->text().toUtf8();
-    if (OnKeyPress && !typed.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
+    // Enter belongs to the window's default button before any key filter sees it.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (OnKeyPress && !enter && !typed.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
         char key = typed[0];
         Fire([this, &key] { OnKeyPress(key); });
         if (key == 0) {

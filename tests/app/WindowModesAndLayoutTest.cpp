@@ -3,6 +3,7 @@
 #include "ui/ReceiveView.h"
 
 #include <QScrollArea>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -171,6 +172,29 @@ TEST_F(ShownWindowTest, ControlsCarryTheirNamesAndTexts) {
     EXPECT_TRUE(f().btnCOM->toolTip().isEmpty());
     EXPECT_FALSE(f().ssbReceive->isEnabled());
     EXPECT_EQ(f().tmAutoSend->Interval(), 1000);
+}
+
+} // namespace
+} // namespace pellow
+
+namespace pellow {
+namespace {
+
+TEST_F(ShownWindowTest, EnterPressesSendUnlessAMemoOrButtonHasTheFocus) {
+    int sends = 0;
+    f().btnSendData->OnClick = [&] { ++sends; };
+    f().activateWindow();
+    for (QWidget* w : std::initializer_list<QWidget*>{f().edtTimer, f().cbBPS, f().cbSendHex}) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Return);
+    }
+    EXPECT_EQ(sends, 3);
+    EXPECT_EQ(f().edtTimer->Text(), "1000");
+    f().mmSendData->setFocus();
+    QTest::keyClick(f().mmSendData, Qt::Key_Return);
+    f().btnCOM->setFocus();
+    QTest::keyClick(f().btnCOM, Qt::Key_Return);
+    EXPECT_EQ(sends, 3);
 }
 
 } // namespace
