@@ -104,6 +104,23 @@ BENCHMARK(BM_PaintAtEnd)
     ->ArgNames({"MB", "hex"})
     ->Unit(benchmark::kMillisecond);
 
+// Re-wrapping everything when the width changes, with the area holding range(0) MB.
+void BM_WidthChange(benchmark::State& state) {
+    ReceiveView& view = SharedView();
+    Fill(view, static_cast<std::size_t>(state.range(0)) << 20, state.range(1) != 0);
+    int width = 800;
+    for (auto _ : state) {
+        width = width == 800 ? 700 : 800;
+        view.resize(width, 600);
+        benchmark::DoNotOptimize(view.RowCount());
+    }
+    view.resize(800, 600);
+}
+BENCHMARK(BM_WidthChange)
+    ->ArgsProduct({{1, 100}, {0, 1}})
+    ->ArgNames({"MB", "hex"})
+    ->Unit(benchmark::kMillisecond);
+
 std::size_t ResidentBytes() {
     long pages = 0;
     long resident = 0;

@@ -2,6 +2,7 @@
 // A manual-reset event that threads can wait on together with a device: once Set it
 // stays signalled until Reset. CloseEvent is the one that tells both workers to stop.
 
+#include <atomic>
 #include <cstddef>
 
 namespace pellow {
@@ -14,16 +15,17 @@ public:
     EventObject(const EventObject&) = delete;
     EventObject& operator=(const EventObject&) = delete;
 
-    // Any thread.
+    // Any thread. IsSet costs no system call, so loops may test it as often as they like.
     void Set() const;
     void Reset() const;
-    bool IsSet() const;
+    bool IsSet() const { return set_.load(std::memory_order_acquire); }
 
     // The descriptor a device layer adds to its own waits; readable while set.
     int NativeHandle() const { return fd_; }
 
 private:
     int fd_ = -1;
+    mutable std::atomic<bool> set_{false};
 };
 
 class CloseEvent final : public EventObject {};

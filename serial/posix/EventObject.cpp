@@ -21,19 +21,16 @@ EventObject::~EventObject() {
 }
 
 void EventObject::Set() const {
+    set_.store(true, std::memory_order_release);
     const std::uint64_t one = 1;
     // Only fails when the counter would overflow, which leaves it readable anyway.
     [[maybe_unused]] auto n = ::write(fd_, &one, sizeof one);
 }
 
 void EventObject::Reset() const {
+    set_.store(false, std::memory_order_release);
     std::uint64_t value = 0;
     [[maybe_unused]] auto n = ::read(fd_, &value, sizeof value);
-}
-
-bool EventObject::IsSet() const {
-    pollfd p{fd_, POLLIN, 0};
-    return ::poll(&p, 1, 0) == 1 && (p.revents & POLLIN) != 0;
 }
 
 int WaitForAnyEvent(const EventObject* const* events, std::size_t count) {

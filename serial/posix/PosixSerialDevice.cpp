@@ -168,29 +168,69 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
         }
         return InputWake::Failed;
     };
+    if (SampleLineEvents(events)) {
+        return InputWake::LineEvents;
+    }
 
+    bool lineDown = false; // the last wait reported a hang-up or an error on the line
     for (;;) {
+        if (stop.IsSet()) {
+            return InputWake::Stopped;
+        }
+        // Read before waiting: while bytes stream in, a wait would only cost a system call.
+        const ssize_t n = ::read(fd_.Get(), read.buffer + read.count, read.capacity - read.count);
+        if (n > 0) {
+            const std::size_t kept =
+                TakeBytes(read.buffer + read.count, static_cast<std::size_t>(n));
+            if (kept > 0) {
+                read.count += kept;
+                read.lastByte = Clock::now();
+            }
+            if (read.count == read.capacity) {
+                return InputWake::ReadDone;
+            }
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno == EBADF) {
+            return InputWake::InvalidHandle;
+        }
+        // Without VMIN and VTIME a terminal answers "nothing there" with 0 rather than
+        // EAGAIN; only after the wait reported the line down does it mean the end.
+        if ((n < 0 && errno != EAGAIN) || lineDown) {
+            return fail(); // EIO, or a hung-up line with nothing left to read
+        }
+
+        // Nothing there now: has the read ended, and if not, until when may it wait?
         const std::uint32_t interval = readInterval_;
         const std::uint32_t multiplier = readTotalMultiplier_;
         const std::uint32_t constant = readTotalConstant_;
-        const bool intervalCuts = interval != 0 && interval != NoWaitInterval;
-
+        const auto now = Clock::now();
         std::optional<Clock::time_point> deadline;
-        std::optional<Clock::time_point> totalDeadline;
-        if (multiplier != 0 || constant != 0) {
-            totalDeadline =
-                read.started + milliseconds(std::uint64_t{multiplier} * read.capacity + constant);
-            Earliest(deadline, *totalDeadline);
+        if (read.count > 0 && interval != 0) {
+            if (interval == NoWaitInterval) {
+                return InputWake::ReadDone;
+            }
+            // "More than the interval": the read ends just after it has fully passed.
+            const auto intervalEnd =
+                read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
+            if (now >= intervalEnd) {
+                return InputWake::ReadDone;
+            }
+            Earliest(deadline, intervalEnd);
         }
-        // "More than the interval": the read ends just after it has fully passed.
-        const auto intervalEnd = [&] {
-            return read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
-        };
-        if (read.count > 0 && intervalCuts) {
-            Earliest(deadline, intervalEnd());
+        if (multiplier != 0 || constant != 0) {
+            const auto totalEnd =
+                read.started + milliseconds(std::uint64_t{multiplier} * read.capacity + constant);
+            if (now >= totalEnd) {
+                return InputWake::ReadDone;
+            }
+            Earliest(deadline, totalEnd);
         }
         if (countersSupported_) {
-            Earliest(deadline, Clock::now() + CounterSampleInterval);
+            Earliest(deadline, now + CounterSampleInterval);
         }
 
         pollfd fds[2] = {{fd_.Get(), POLLIN, 0}, {stop.NativeHandle(), POLLIN, 0}};
@@ -211,36 +251,8 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
         if (got & POLLNVAL) {
             return InputWake::InvalidHandle;
         }
-        if (got & (POLLIN | POLLHUP | POLLERR)) {
-            const ssize_t n =
-                ::read(fd_.Get(), read.buffer + read.count, read.capacity - read.count);
-            if (n > 0) {
-                const std::size_t kept =
-                    TakeBytes(read.buffer + read.count, static_cast<std::size_t>(n));
-                if (kept > 0) {
-                    read.count += kept;
-                    read.lastByte = Clock::now();
-                }
-                if (read.count == read.capacity) {
-                    return InputWake::ReadDone;
-                }
-            } else if (n < 0 && errno == EBADF) {
-                return InputWake::InvalidHandle;
-            } else if (n == 0 || !(errno == EAGAIN || errno == EINTR) ||
-                       (got & (POLLHUP | POLLERR))) {
-                // End of file or EIO: the other end of the line has gone.
-                return fail();
-            }
-        }
-
-        const auto now = Clock::now();
-        if (read.count > 0 &&
-            (interval == NoWaitInterval || (intervalCuts && now >= intervalEnd()))) {
-            return InputWake::ReadDone;
-        }
-        if (totalDeadline && now >= *totalDeadline) {
-            return InputWake::ReadDone;
-        }
+        // Whatever is still readable is read first; the next empty read then ends it.
+        lineDown = (got & (POLLHUP | POLLERR)) != 0;
     }
 }
 

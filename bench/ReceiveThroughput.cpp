@@ -1,0 +1,218 @@
+// Receive throughput through a pseudo-terminal: bytes per second that reach
+// OnReceiveData, against a plain blocking read loop on the same kind of line in the same
+// run. The far end writes from its own thread, as a device would.
+
+#include "serial/NotifyWindow.h"
+#include "serial/TComm.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fcntl.h>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace pellow;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// CPU seconds (user + system) this process has used so far, all threads together.
+double CpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Measurement {
+    double bytesPerSecond = 0;
+    double cpuSecondsPerGigabyte = 0;
+};
+
+constexpr std::size_t StreamBytes = 128u * 1024 * 1024;
+constexpr std::size_t WriteSize = 64 * 1024;
+
+struct Pty {
+    Pty() {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+            throw std::runtime_error("no pseudo-terminal");
+        }
+        slave = ::ptsname(master);
+    }
+    ~Pty() { ::close(master); }
+    int master;
+    std::string slave;
+};
+
+// The far end: streams `total` bytes into the line (values that no flow control eats).
+std::thread StartFarEnd(int master, std::size_t total) {
+    return std::thread([master, total] {
+        std::vector<char> chunk(WriteSize);
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            chunk[i] = static_cast<char>('A' + i % 26);
+        }
+        std::size_t sent = 0;
+        while (sent < total) {
+            const ssize_t n = ::write(master, chunk.data(), std::min(chunk.size(), total - sent));
+            if (n <= 0) {
+                return;
+            }
+            sent += static_cast<std::size_t>(n);
+        }
+    });
+}
+
+Measurement PlainReadLoop() {
+    Pty pty;
+    const int fd = ::open(pty.slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios t{};
+    ::tcgetattr(fd, &t);
+    ::cfmakeraw(&t);
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    ::tcsetattr(fd, TCSANOW, &t);
+
+    const auto started = Clock::now();
+    const double cpuStarted = CpuSeconds();
+    std::thread farEnd = StartFarEnd(pty.master, StreamBytes);
+    std::vector<char> buffer(ReadChunkSize);
+    std::size_t got = 0;
+    while (got < StreamBytes) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    const double cpu = CpuSeconds() - cpuStarted;
+    farEnd.join();
+    ::close(fd);
+    return {static_cast<double>(got) / seconds, cpu / (static_cast<double>(got) / 1e9)};
+}
+
+// Plays the GUI thread's message loop: posts queue up, the main thread delivers them.
+class BenchNotifyWindow final : public TNotifyWindow {
+public:
+    explicit BenchNotifyWindow(Proc proc) : proc_(std::move(proc)) {}
+    ~BenchNotifyWindow() override {
+        for (const auto& m : queue_) {
+            ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
+        }
+    }
+    // Wakes the consumer only when it sleeps, as a GUI event loop's wake-up does.
+    bool Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+        bool wake = false;
+        {
+            std::lock_guard lock(mutex_);
+            queue_.push_back({message, wParam, lParam});
+            wake = sleeping_;
+        }
+        if (wake) {
+            arrived_.notify_one();
+        }
+        return true;
+    }
+    void PumpUntil(const bool& done) {
+        while (!done) {
+            Message m{};
+            {
+                std::unique_lock lock(mutex_);
+                sleeping_ = true;
+                const bool woken = arrived_.wait_for(lock, std::chrono::seconds(10),
+                                                     [&] { return !queue_.empty(); });
+                sleeping_ = false;
+                if (!woken) {
+                    return;
+                }
+                m = queue_.front();
+                queue_.pop_front();
+            }
+            proc_(m.message, m.wParam, m.lParam);
+        }
+    }
+
+private:
+    struct Message {
+        std::uint32_t message;
+        std::uintptr_t wParam;
+        std::intptr_t lParam;
+    };
+    Proc proc_;
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<Message> queue_;
+    bool sleeping_ = false;
+};
+
+Measurement EngineReceive() {
+    Pty pty;
+    BenchNotifyWindow* window = nullptr;
+    TComm com([&](TNotifyWindow::Proc proc) {
+        auto made = std::make_unique<BenchNotifyWindow>(std::move(proc));
+        window = made.get();
+        return made;
+    });
+    com.SetCommName(pty.slave);
+    com.SetBaudRate(115200);
+    com.SetOutx_XonXoffFlow(false);
+    com.SetInx_XonXoffFlow(false);
+    std::size_t got = 0;
+    bool done = false;
+    com.OnReceiveData = [&](TComm*, const char*, std::uint16_t length) {
+        got += length;
+        done = got >= StreamBytes;
+    };
+    com.OpenPort();
+
+    const auto started = Clock::now();
+    const double cpuStarted = CpuSeconds();
+    std::thread farEnd = StartFarEnd(pty.master, StreamBytes);
+    window->PumpUntil(done);
+    const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    const double cpu = CpuSeconds() - cpuStarted;
+    farEnd.join();
+    com.ClosePort();
+    return {static_cast<double>(got) / seconds, cpu / (static_cast<double>(got) / 1e9)};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // "engine" alone runs only the engine's side, for profiling it.
+    if (argc > 1 && std::string(argv[1]) == "engine") {
+        const Measurement engine = EngineReceive();
+        std::printf("OnReceiveData %.1f MB/s\n", engine.bytesPerSecond / 1e6);
+        return 0;
+    }
+    constexpr int Rounds = 3;
+    Measurement plainBest, engineBest;
+    for (int round = 0; round < Rounds; ++round) {
+        const Measurement plain = PlainReadLoop();
+        const Measurement engine = EngineReceive();
+        std::printf("round %d: plain read loop %.1f MB/s (%.2f CPU s/GB), OnReceiveData %.1f MB/s "
+                    "(%.2f CPU s/GB)\n",
+                    round + 1, plain.bytesPerSecond / 1e6, plain.cpuSecondsPerGigabyte,
+                    engine.bytesPerSecond / 1e6, engine.cpuSecondsPerGigabyte);
+        if (plain.bytesPerSecond > plainBest.bytesPerSecond) {
+            plainBest = plain;
+        }
+        if (engine.bytesPerSecond > engineBest.bytesPerSecond) {
+            engineBest = engine;
+        }
+    }
+    std::printf("best of %d: plain %.1f MB/s, engine %.1f MB/s, ratio %.2f\n", Rounds,
+                plainBest.bytesPerSecond / 1e6, engineBest.bytesPerSecond / 1e6,
+                engineBest.bytesPerSecond / plainBest.bytesPerSecond);
+    return 0;
+}
