@@ -189,18 +189,16 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
             if (read.count == read.capacity) {
                 return InputWake::ReadDone;
             }
+            // Fewer bytes than asked for: the device's queue is empty, so wait next.
+        } else if (n < 0 && errno == EINTR) {
             continue;
-        }
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0 && errno == EBADF) {
+        } else if (n < 0 && errno == EBADF) {
             return InputWake::InvalidHandle;
-        }
-        // Without VMIN and VTIME a terminal answers "nothing there" with 0 rather than
-        // EAGAIN; only after the wait reported the line down does it mean the end.
-        if ((n < 0 && errno != EAGAIN) || lineDown) {
-            return fail(); // EIO, or a hung-up line with nothing left to read
+        } else if ((n < 0 && errno != EAGAIN) || lineDown) {
+            // EIO, or a hung-up line with nothing left to read. Without VMIN and VTIME a
+            // terminal answers "nothing there" with 0 rather than EAGAIN, so 0 alone
+            // means the end only after the wait reported the line down.
+            return fail();
         }
 
         // Nothing there now: has the read ended, and if not, until when may it wait?
