@@ -2,17 +2,14 @@
 // OnReceiveData, against a plain blocking read loop on the same kind of line in the same
 // run. The far end writes from its own thread, as a device would.
 
-#include "serial/NotifyWindow.h"
+#include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <fcntl.h>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
@@ -102,68 +99,11 @@ Measurement PlainReadLoop() {
     return {static_cast<double>(got) / seconds, cpu / (static_cast<double>(got) / 1e9)};
 }
 
-// Plays the GUI thread's message loop: posts queue up, the main thread delivers them.
-class BenchNotifyWindow final : public TNotifyWindow {
-public:
-    explicit BenchNotifyWindow(Proc proc) : proc_(std::move(proc)) {}
-    ~BenchNotifyWindow() override {
-        for (const auto& m : queue_) {
-            ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
-        }
-    }
-    // Wakes the consumer only when it sleeps, as a GUI event loop's wake-up does.
-    bool Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        bool wake = false;
-        {
-            std::lock_guard lock(mutex_);
-            queue_.push_back({message, wParam, lParam});
-            wake = sleeping_;
-        }
-        if (wake) {
-            arrived_.notify_one();
-        }
-        return true;
-    }
-    void PumpUntil(const bool& done) {
-        while (!done) {
-            Message m{};
-            {
-                std::unique_lock lock(mutex_);
-                sleeping_ = true;
-                const bool woken = arrived_.wait_for(lock, std::chrono::seconds(10),
-                                                     [&] { return !queue_.empty(); });
-                sleeping_ = false;
-                if (!woken) {
-                    return;
-                }
-                m = queue_.front();
-                queue_.pop_front();
-            }
-            proc_(m.message, m.wParam, m.lParam);
-        }
-    }
-
-private:
-    struct Message {
-        std::uint32_t message;
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-    };
-    Proc proc_;
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::deque<Message> queue_;
-    bool sleeping_ = false;
-};
-
 Measurement EngineReceive() {
     Pty pty;
-    BenchNotifyWindow* window = nullptr;
-    TComm com([&](TNotifyWindow::Proc proc) {
-        auto made = std::make_unique<BenchNotifyWindow>(std::move(proc));
-        window = made.get();
-        return made;
-    });
+    // The benchmark's thread plays the GUI thread that receives the notifications.
+    QueuedNotifyWindow* window = nullptr;
+    TComm com(QueuedNotifyWindow::Factory(&window));
     com.SetCommName(pty.slave);
     com.SetBaudRate(115200);
     com.SetOutx_XonXoffFlow(false);
@@ -179,7 +119,7 @@ Measurement EngineReceive() {
     const auto started = Clock::now();
     const double cpuStarted = CpuSeconds();
     std::thread farEnd = StartFarEnd(pty.master, StreamBytes);
-    window->PumpUntil(done);
+    window->PumpUntil([&] { return done; }, std::chrono::seconds(60));
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
     const double cpu = CpuSeconds() - cpuStarted;
     farEnd.join();

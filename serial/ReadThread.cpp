@@ -8,24 +8,6 @@
 
 namespace pellow {
 
-TReadThread::TReadThread(SerialDevice& port, const EventObject& closeEvent,
-                         TNotifyWindow& notifyWindow)
-    : port_(port), closeEvent_(closeEvent), notifyWindow_(notifyWindow) {}
-
-TReadThread::~TReadThread() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
-void TReadThread::Start() {
-    thread_ = std::thread([this] { Execute(); });
-}
-
-void TReadThread::SignalHangup() {
-    notifyWindow_.Post(PORTMSG_HANGUP, 0, 0);
-}
-
 bool TReadThread::DeliverBytes(const char* bytes, std::size_t count) {
     if (count == 0) {
         return true; // only a total timeout ends a read empty; simply read on

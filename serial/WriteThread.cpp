@@ -20,24 +20,6 @@ using HeldMessage = std::unique_ptr<QueuedMessage, MessageReleaser>;
 
 } // namespace
 
-TWriteThread::TWriteThread(SerialDevice& port, const EventObject& closeEvent,
-                           TNotifyWindow& notifyWindow)
-    : port_(port), closeEvent_(closeEvent), notifyWindow_(notifyWindow) {}
-
-TWriteThread::~TWriteThread() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-}
-
-void TWriteThread::Start() {
-    thread_ = std::thread([this] { Execute(); });
-}
-
-void TWriteThread::SignalHangup() {
-    notifyWindow_.Post(PORTMSG_HANGUP, 0, 0);
-}
-
 void TWriteThread::Execute() {
     RaiseCurrentThreadPriority(1);
     Run();

@@ -34,11 +34,7 @@ void CommEventLog::Attach(TComm& com) {
 }
 
 LoggedComm::LoggedComm() {
-    com = std::make_unique<TComm>([this](TNotifyWindow::Proc proc) {
-        auto made = std::make_unique<TestNotifyWindow>(std::move(proc));
-        window = made.get();
-        return made;
-    });
+    com = std::make_unique<TComm>(QueuedNotifyWindow::Factory(&window));
     log.Attach(*com);
 }
 

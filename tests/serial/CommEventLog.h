@@ -1,8 +1,8 @@
 #pragma once
 // Records every event a TComm raises, in order, for the engine tests.
 
+#include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
-#include "tests/serial/TestNotifyWindow.h"
 
 #include <chrono>
 #include <memory>
@@ -23,7 +23,7 @@ struct CommEventLog {
     void Attach(TComm& com);
 };
 
-// A TComm wired to a TestNotifyWindow and a CommEventLog.
+// A TComm wired to a QueuedNotifyWindow and a CommEventLog.
 struct LoggedComm {
     LoggedComm();
 
@@ -32,7 +32,7 @@ struct LoggedComm {
         return window->PumpUntil(done, deadline);
     }
 
-    TestNotifyWindow* window = nullptr;
+    QueuedNotifyWindow* window = nullptr;
     CommEventLog log;
     std::unique_ptr<TComm> com;
 };

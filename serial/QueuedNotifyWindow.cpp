@@ -1,0 +1,68 @@
+#include "serial/QueuedNotifyWindow.h"
+
+namespace pellow {
+
+using Clock = std::chrono::steady_clock;
+
+QueuedNotifyWindow::~QueuedNotifyWindow() {
+    for (const auto& m : queue_) {
+        ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
+    }
+}
+
+TNotifyWindowFactory QueuedNotifyWindow::Factory(QueuedNotifyWindow** made) {
+    return [made](Proc proc) {
+        auto window = std::make_unique<QueuedNotifyWindow>(std::move(proc));
+        *made = window.get();
+        return window;
+    };
+}
+
+bool QueuedNotifyWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (refusing_) {
+            return false;
+        }
+        queue_.push_back({message, wParam, lParam});
+        wake = sleeping_;
+    }
+    // Like an event loop's wake-up: only a sleeping owner costs a system call.
+    if (wake) {
+        arrived_.notify_one();
+    }
+    return true;
+}
+
+void QueuedNotifyWindow::RefusePosts() {
+    std::lock_guard lock(mutex_);
+    refusing_ = true;
+}
+
+bool QueuedNotifyWindow::PumpUntil(const std::function<bool()>& done,
+                                   std::chrono::milliseconds deadline) {
+    const auto end = Clock::now() + deadline;
+    while (!done()) {
+        Message m{};
+        {
+            std::unique_lock lock(mutex_);
+            sleeping_ = true;
+            const bool arrived = arrived_.wait_until(lock, end, [&] { return !queue_.empty(); });
+            sleeping_ = false;
+            if (!arrived) {
+                return done();
+            }
+            m = queue_.front();
+            queue_.pop_front();
+        }
+        proc_(m.message, m.wParam, m.lParam);
+    }
+    return true;
+}
+
+void QueuedNotifyWindow::PumpFor(std::chrono::milliseconds period) {
+    PumpUntil([] { return false; }, period);
+}
+
+} // namespace pellow
