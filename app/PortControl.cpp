@@ -32,6 +32,17 @@ std::string TfrmMain::StatusText(const char* stateWord) const {
         stateWord);
 }
 
+bool TfrmMain::OpenWithSelections(const char* openedStateWord) {
+    try {
+        ApplyPortSettings();
+        Com->OpenPort();
+    } catch (const ECommsError&) {
+        return false;
+    }
+    ShowPortOpened(openedStateWord);
+    return true;
+}
+
 void TfrmMain::ShowPortOpened(const char* stateWord) {
     btnCOM->SetCaption("CLOSE");
     shCOM->SetPenColor(LampGreen);
@@ -120,11 +131,7 @@ void TfrmMain::btnCOMClick() {
         ClosePortFromWindow();
         return;
     }
-    try {
-        ApplyPortSettings();
-        Com->OpenPort();
-        ShowPortOpened(StateOpenedByButton);
-    } catch (const ECommsError&) {
+    if (!OpenWithSelections(StateOpenedByButton)) {
         msgAlert->Show("Can not open" + cbCOM->Text() + ", the serial port is not available.");
         ShowPortClosed(StateClosedByButton);
     }

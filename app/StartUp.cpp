@@ -45,11 +45,7 @@ void TfrmMain::FormShow() {
         cbCOM->SetItemIndex(0);
     }
 
-    try {
-        ApplyPortSettings();
-        Com->OpenPort();
-        ShowPortOpened(StateOpenedAtStartup);
-    } catch (const ECommsError&) {
+    if (!OpenWithSelections(StateOpenedAtStartup)) {
         msgAlert->Show("Open " + cbCOM->Text() + "faild, the serial port is not available!");
         ShowPortClosed(StateClosedAtStartup);
     }

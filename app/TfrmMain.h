@@ -266,6 +266,8 @@ protected:
 private:
     void CreateControls();
     void BindEvents();
+    // Copies the selections into Com and opens it; false when Com refused (ECommsError).
+    bool OpenWithSelections(const char* openedStateWord);
     void ShowPortOpened(const char* stateWord);
     void ShowPortClosed(const char* stateWord);
     void ClosePortFromWindow();

@@ -5,6 +5,7 @@
 #include "filesend/SendFileCheck.h"
 #include "filesend/SendFilePlan.h"
 #include "filesend/SendFileTexts.h"
+#include "send/SendMessages.h"
 #include "send/SendPieces.h"
 
 #include <filesystem>
@@ -74,10 +75,12 @@ void TfrmMain::btnSendFileClick() {
         if (cbCycleSend->Checked()) {
             cbCycleSend->SetChecked(false);
         }
-        cbCycleSend->SetEnabled(false);
         if (cbAutoSend->Checked()) {
             cbAutoSend->SetChecked(false);
         }
+        // Both boxes are disabled only after both are unchecked: ending automatic
+        // sending enables the cyclic box again, which must stay off while a file goes out.
+        cbCycleSend->SetEnabled(false);
         cbAutoSend->SetEnabled(false);
         btnSendFile->SetEnabled(false);
         btnSendData->SetEnabled(false);
@@ -91,7 +94,7 @@ void TfrmMain::btnSendFileClick() {
             throw std::runtime_error("the serial port refused the data");
         }
     } catch (...) {
-        msgAlert->Show(std::string(SendErrorWarning));
+        msgAlert->Show(SendErrorMessage);
         btnSendFile->SetEnabled(true);
         btnSendData->SetEnabled(true);
         tmSendFile->SetEnabled(false);

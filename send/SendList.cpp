@@ -1,7 +1,6 @@
 // The send list and cyclic sending.
 #include "app/TfrmMain.h"
 #include "send/CycleSearch.h"
-#include "send/SendInterval.h"
 #include "send/TickGuard.h"
 #include "send/TransmitFailed.h"
 
@@ -29,8 +28,7 @@ void TfrmMain::edtCycleTimerChange() {
 }
 
 void TfrmMain::edtCycleTimerKeyPress(char& Key) {
-    if (!IsIntervalKey(Key))
-        Key = 0;
+    edtTimerKeyPress(Key);
 }
 
 void TfrmMain::tmCycleSendTimer() {

@@ -46,16 +46,7 @@ public:
 
 protected:
     // Runs a handler for an event that came from the user or the system.
-    void Fire(const std::function<void()>& handler) const {
-        if (!handler) {
-            return;
-        }
-        if (dispatcher_) {
-            dispatcher_->Run(handler);
-        } else {
-            handler();
-        }
-    }
+    void Fire(const std::function<void()>& handler) const { RunEvent(dispatcher_, handler); }
 
 private:
     void UpdateToolTip() {

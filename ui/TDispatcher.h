@@ -24,4 +24,16 @@ private:
     Report report_;
 };
 
+// Runs a handler for an event from outside: through the dispatcher when there is one.
+inline void RunEvent(const TDispatcher* dispatcher, const std::function<void()>& handler) {
+    if (!handler) {
+        return;
+    }
+    if (dispatcher) {
+        dispatcher->Run(handler);
+    } else {
+        handler();
+    }
+}
+
 } // namespace pellow

@@ -4,31 +4,14 @@ namespace pellow {
 
 TMenuItem::TMenuItem(QObject* parent, const TDispatcher* dispatcher, const std::string& caption)
     : QAction(QString::fromStdString(caption), parent) {
-    connect(this, &QAction::triggered, this, [this, dispatcher] {
-        if (!OnClick) {
-            return;
-        }
-        auto handler = OnClick;
-        if (dispatcher) {
-            dispatcher->Run(handler);
-        } else {
-            handler();
-        }
-    });
+    connect(this, &QAction::triggered, this, [this, dispatcher] { RunEvent(dispatcher, OnClick); });
 }
 
 TPopupMenu::TPopupMenu(QWidget* parent, const TDispatcher* dispatcher)
     : QMenu(parent), dispatcher_(dispatcher) {}
 
 void TPopupMenu::Popup(const QPoint& globalPos) {
-    if (OnPopup) {
-        auto handler = OnPopup;
-        if (dispatcher_) {
-            dispatcher_->Run(handler);
-        } else {
-            handler();
-        }
-    }
+    RunEvent(dispatcher_, OnPopup);
     exec(globalPos);
 }
 

@@ -6,14 +6,8 @@ TTimer::TTimer(QObject* parent, const TDispatcher* dispatcher, int interval, boo
     : QObject(parent), dispatcher_(dispatcher), interval_(interval), ticksAtZero_(ticksAtZero) {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (!enabled_ || !OnTimer) {
-            return;
-        }
-        auto handler = OnTimer;
-        if (dispatcher_) {
-            dispatcher_->Run(handler);
-        } else {
-            handler();
+        if (enabled_) {
+            RunEvent(dispatcher_, OnTimer);
         }
     });
 }

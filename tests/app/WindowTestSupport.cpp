@@ -14,25 +14,6 @@ namespace pellow::test {
 
 namespace fs = std::filesystem;
 
-Pty::Pty() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-        throw std::runtime_error("no pseudo-terminal");
-    }
-    slavePath_ = ::ptsname(master_);
-}
-
-Pty::~Pty() {
-    CloseMaster();
-}
-
-void Pty::CloseMaster() {
-    if (master_ >= 0) {
-        ::close(master_);
-        master_ = -1;
-    }
-}
-
 ScratchFolder::ScratchFolder() {
     std::string pattern = (fs::temp_directory_path() / "pellow-window-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {

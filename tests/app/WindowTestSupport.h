@@ -3,6 +3,7 @@
 // scratch settings folder, waiting on the event loop, and a window built with them.
 
 #include "app/TfrmMain.h"
+#include "tests/serial/PtyPair.h"
 
 #include <chrono>
 #include <filesystem>
@@ -13,22 +14,9 @@
 
 namespace pellow::test {
 
-// The master side stays with the test; the window opens SlavePath().
-class Pty {
-public:
-    Pty();
-    ~Pty();
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    const std::string& SlavePath() const { return slavePath_; }
-    // The far end goes away: the window sees its device hang up.
-    void CloseMaster();
-
-private:
-    int master_ = -1;
-    std::string slavePath_;
-};
+// The master side stays with the test; the window opens SlavePath(). Closing the master
+// makes the window's device hang up.
+using Pty = PtyPair;
 
 class ScratchFolder {
 public:
