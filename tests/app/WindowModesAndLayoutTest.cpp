@@ -40,7 +40,12 @@ QImage Image(const TfrmMain& f, int index) {
 }
 
 TEST_F(ShownWindowTest, StayOnTopAndBack) {
+    f().resize(800, 600);
+    Settle();
+    const QSize size = f().size();
     f().btnDesktopClick();
+    Settle();
+    EXPECT_EQ(f().size(), size);
     EXPECT_EQ(f().btnDesktop->Hint(), "Stay on top");
     EXPECT_TRUE(f().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(f().btnDesktop->Glyph().toImage(), Image(f(), 0));
