@@ -1,4 +1,5 @@
 #include "app/TfrmMain.h"
+#include "tests/serial/PtyPair.h"
 #include "ui/ReceiveView.h"
 
 #include <QCoreApplication>
@@ -285,6 +286,35 @@ TEST_F(ReceiveWindowTest, SaveWritesExactlyTheAreaBesideTheExecutable) {
     EXPECT_TRUE(SavedFiles().size() <= 1u); // the empty save replaced or joined it
     for (const fs::path& file : SavedFiles())
         fs::remove(file);
+}
+
+// Received bytes travel from the far end of a line through the serial component into
+// the area, every byte value included.
+TEST_F(ReceiveWindowTest, ReceivesThroughAPseudoTerminal) {
+    test::PtyPair pty;
+    ports = {pty.SlavePath()};
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Com->PortOpen(); }, 10000))
+        << testing::PrintToString(messages->Texts());
+    std::string sent;
+    for (int i = 0; i < 256; ++i)
+        sent.push_back(static_cast<char>(i));
+    sent += "line\nend\r";
+    pty.Write(sent);
+    const std::string expected = std::string(sent.begin(), sent.begin() + 10) + "\r\n" +
+                                 std::string(sent.begin() + 11, sent.begin() + 13) + "\r\n" +
+                                 std::string(sent.begin() + 14, sent.begin() + 256) +
+                                 "line\r\nend\r\n";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown().size() >= expected.size(); }, 10000))
+        << testing::PrintToString(Shown()) << testing::PrintToString(messages->Texts());
+    EXPECT_EQ(Shown(), expected);
+    EXPECT_EQ(Rx(), std::to_string(sent.size()));
+
+    window->btnClearReceiveClick();
+    window->cbHexDisplay->SetChecked(true);
+    pty.Write("\x12\xab");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shown() == "12 AB "; }, 10000)) << Shown();
+    window->close();
 }
 
 } // namespace
