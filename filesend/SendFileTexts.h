@@ -11,8 +11,6 @@ inline constexpr std::string_view NoFileSelected = "Please select a file.";
 
 inline constexpr std::string_view PortClosedWarning = "Please open the serial port first.";
 inline constexpr std::string_view NoSuchFileWarning = "Please make sure that the file exists.";
-inline constexpr std::string_view SendErrorWarning =
-    "Error occured in sending the data, please check the serial port setting.";
 inline constexpr std::string_view SendFinishedLine = "Finished.";
 
 inline constexpr std::string_view EmptyFileWarning = "The file is empty, nothing was sent.";

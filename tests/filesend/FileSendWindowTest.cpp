@@ -1,0 +1,267 @@
+// The file-sending handlers in the window, offscreen, with a pseudo-terminal as the port.
+#include "app/TfrmMain.h"
+#include "filesend/SendFileTexts.h"
+#include "tests/serial/PtyPair.h"
+#include "ui/ReceiveView.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pellow {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
+        lines.push_back(text.substr(start, at - start));
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+std::string BinaryBytes(std::size_t n) {
+    std::string bytes(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) {
+        bytes[i] = static_cast<char>((i * 31 + i / 251) & 0xFF);
+    }
+    return bytes;
+}
+
+// Indices in the rate box.
+constexpr int Rate300 = 0;
+constexpr int Rate9600 = 5;
+constexpr int Rate115200 = 11;
+
+class FileSendWindowTest : public testing::Test {
+protected:
+    FileSendWindowTest() : messages(std::make_shared<TRecordingMessageBox>()) {
+        TfrmMainServices services;
+        services.ListPorts = [this] { return std::vector<std::string>{pty.SlavePath()}; };
+        services.SettingsFolder = folder.path().toStdString();
+        services.Messages = messages;
+        window = std::make_unique<TfrmMain>(services);
+        window->feFileName->RunDialog = [this](const std::string& proposed) {
+            proposals.push_back(proposed);
+            return dialogAnswer;
+        };
+    }
+
+    void OpenPort() {
+        window->FormShow();
+        ASSERT_EQ(window->btnCOM->Caption(), "CLOSE") << testing::PrintToString(Messages());
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes) {
+        const std::string path = (fs::path(folder.path().toStdString()) / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // Runs a handler as a user's click does: an escaping error goes to the report.
+    void Click(const std::function<void()>& handler) { window->Dispatcher.Run(handler); }
+
+    void SelectFile(const std::string& path) {
+        dialogAnswer = path;
+        Click([this] { window->btnSelFileClick(); });
+    }
+
+    void SendFile(const std::string& path, int rateIndex) {
+        window->cbBPS->SetItemIndex(rateIndex);
+        SelectFile(path);
+        Click([this] { window->btnSendFileClick(); });
+    }
+
+    bool Sending() const { return window->tmSendFile->Enabled(); }
+    std::vector<std::string> Lines() const { return SplitLines(window->mmReceive->Bytes()); }
+    std::vector<std::string> Messages() const { return messages->Texts(); }
+    std::string Tx() const { return window->lbTX->Caption(); }
+
+    void ExpectSendingControlsEnabled(bool enabled) const {
+        EXPECT_EQ(window->btnSendFile->Enabled(), enabled);
+        EXPECT_EQ(window->btnSendData->Enabled(), enabled);
+        EXPECT_EQ(window->cbAutoSend->Enabled(), enabled);
+        EXPECT_EQ(window->cbCycleSend->Enabled(), enabled);
+    }
+
+    test::PtyPair pty;
+    QTemporaryDir folder;
+    std::shared_ptr<TRecordingMessageBox> messages;
+    std::unique_ptr<TfrmMain> window;
+    std::optional<std::string> dialogAnswer;
+    std::vector<std::string> proposals;
+};
+
+TEST_F(FileSendWindowTest, SelectingProposesTheShownNameAndPreviewsTheChosenFile) {
+    const std::string path = WriteFile("hello.txt", "hello");
+    SelectFile(path);
+    EXPECT_EQ(proposals, std::vector<std::string>{std::string(NoFileSelected)});
+    EXPECT_EQ(window->feFileName->Text(), path);
+    EXPECT_TRUE(window->PreviewShown);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{
+                           "hello", "File size: 5bytes, these are first 4k bytes in the file.",
+                           "Suggest you to preview the non-ASCII data in HEX mode."}));
+
+    // Cancelling keeps the name, and the file chosen before is previewed again.
+    window->ClearReceiveArea();
+    dialogAnswer.reset();
+    Click([this] { window->btnSelFileClick(); });
+    EXPECT_EQ(proposals.back(), path);
+    EXPECT_EQ(window->feFileName->Text(), path);
+    ASSERT_FALSE(Lines().empty());
+    EXPECT_EQ(Lines().front(), "hello");
+}
+
+TEST_F(FileSendWindowTest, WarningsBeforeAnythingIsSent) {
+    const std::string path = WriteFile("data.bin", "abc");
+    OpenPort();
+    Click([this] { window->btnCOMClick(); });
+    Click([this] { window->btnSendFileClick(); }); // port closed
+    Click([this] { window->btnCOMClick(); });
+    ASSERT_EQ(window->btnCOM->Caption(), "CLOSE");
+    Click([this] { window->btnSendFileClick(); }); // still "Please select a file."
+    const std::string empty = WriteFile("empty.bin", "");
+    SelectFile(empty);
+    const auto before = window->mmReceive->Bytes();
+    Click([this] { window->btnSendFileClick(); });
+    fs::remove(path);
+    window->feFileName->SetText(path); // a file that has gone since it was chosen
+    Click([this] { window->btnSendFileClick(); });
+
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              std::string(PortClosedWarning), std::string(NoSuchFileWarning),
+                              std::string(EmptyFileWarning), std::string(NoSuchFileWarning)}));
+    EXPECT_EQ(window->mmReceive->Bytes(), before);
+    EXPECT_FALSE(Sending());
+    ExpectSendingControlsEnabled(true);
+    EXPECT_EQ(Tx(), "0");
+    EXPECT_EQ(pty.ReadUntilQuiet(300ms), "");
+}
+
+struct TProgressCase {
+    const char* name;
+    int rateIndex;
+    std::size_t size;
+    int interval;
+    const char* estimate;
+};
+
+class FileSendProgressTest : public FileSendWindowTest,
+                             public testing::WithParamInterface<TProgressCase> {};
+
+TEST_P(FileSendProgressTest, TicksUpAndEndsAtTheStartValuePlusTheSize) {
+    const TProgressCase c = GetParam();
+    OpenPort();
+    window->lbTX->SetCaption("100");
+    const std::string bytes = BinaryBytes(c.size);
+    SendFile(WriteFile("data.bin", bytes), c.rateIndex);
+
+    EXPECT_TRUE(Messages().empty()) << testing::PrintToString(Messages());
+    EXPECT_EQ(window->tmSendFile->Interval(), c.interval);
+    const std::vector<std::string> start = Lines();
+    ASSERT_EQ(start.size(), 5u);
+    EXPECT_EQ(start[0], "File size:" + std::to_string(c.size) + "bytes");
+    EXPECT_EQ(start[1], "Bandrate:" + window->cbBPS->Text() + "bps");
+    EXPECT_EQ(start[2], c.estimate);
+    EXPECT_EQ(start[3], "Please waiting...");
+    EXPECT_EQ(start[4], "You can close the serial port to stop sending action.");
+    ExpectSendingControlsEnabled(false);
+
+    EXPECT_EQ(pty.Read(c.size, 20s), bytes);
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    EXPECT_EQ(Tx(), std::to_string(100 + c.size));
+    std::vector<std::string> end = start;
+    end.push_back(std::string(SendFinishedLine));
+    EXPECT_EQ(Lines(), end);
+    ExpectSendingControlsEnabled(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rates, FileSendProgressTest,
+    testing::Values(
+        TProgressCase{"TwentyFiveAt9600", Rate9600, 25, 1, "Need about 1second."},
+        TProgressCase{"FiveAt9600NoTicksPlanned", Rate9600, 5, 1, "Need about 1second."},
+        TProgressCase{"ThreeAt300", Rate300, 3, 33, "Need about 1second."},
+        TProgressCase{"TwoThousandAt115200", Rate115200, 2000, 0, "Need about 1second."}),
+    [](const testing::TestParamInfo<TProgressCase>& info) { return info.param.name; });
+
+TEST_F(FileSendWindowTest, SeventyThousandBytesArriveWholeAndClosingThePortStopsTheProgress) {
+    OpenPort();
+    window->cbAutoSend->SetChecked(true);
+    const std::string bytes = BinaryBytes(70000);
+    SendFile(WriteFile("big.bin", bytes), Rate300); // 70000 ticks of 33 ms: still running below
+
+    EXPECT_FALSE(window->cbAutoSend->Checked());
+    EXPECT_FALSE(window->tmAutoSend->Enabled());
+    const std::string arrived = pty.Read(bytes.size(), 30s);
+    EXPECT_EQ(arrived.size(), bytes.size());
+    EXPECT_TRUE(arrived == bytes) << "the bytes arrived changed or out of order";
+
+    ASSERT_TRUE(WaitFor([this] { return Tx() != "0"; }));
+    ASSERT_TRUE(Sending());
+    ExpectSendingControlsEnabled(false);
+    Click([this] { window->btnCOMClick(); });
+    const std::string reached = Tx();
+
+    EXPECT_EQ(window->btnCOM->Caption(), "OPEN");
+    EXPECT_FALSE(Sending());
+    ExpectSendingControlsEnabled(true);
+    WaitFor([] { return false; }, 200ms); // no tick may come after the closing
+    EXPECT_EQ(Tx(), reached);
+    EXPECT_NE(Lines().back(), SendFinishedLine);
+}
+
+TEST_F(FileSendWindowTest, CounterResetDuringSendingStillEndsAtThePlannedValue) {
+    OpenPort();
+    window->lbTX->SetCaption("1000");
+    SendFile(WriteFile("data.bin", BinaryBytes(40)), Rate300); // 40 ticks of 33 ms
+
+    ASSERT_TRUE(WaitFor([this] { return Tx() != "1000"; }));
+    ASSERT_TRUE(Sending());
+    Click([this] { window->btnCounterResetClick(); });
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    EXPECT_EQ(Tx(), "1040");
+    EXPECT_EQ(Lines().back(), SendFinishedLine);
+}
+
+TEST_F(FileSendWindowTest, ChoosingAnotherFileDuringSendingReplacesTheLinesOnly) {
+    OpenPort();
+    SendFile(WriteFile("data.bin", BinaryBytes(40)), Rate300);
+    ASSERT_TRUE(Sending());
+    SelectFile(WriteFile("other.txt", "other"));
+    EXPECT_EQ(Lines().front(), "other");
+    EXPECT_TRUE(Sending());
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    EXPECT_EQ(Tx(), "40");
+}
+
+} // namespace
+} // namespace pellow
