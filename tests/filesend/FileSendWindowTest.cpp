@@ -1,12 +1,9 @@
 // The file-sending handlers in the window, offscreen, with a pseudo-terminal as the port.
 #include "app/TfrmMain.h"
 #include "filesend/SendFileTexts.h"
-#include "tests/serial/PtyPair.h"
+#include "tests/app/WindowTestSupport.h"
 #include "ui/ReceiveView.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -23,18 +20,10 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
+using test::WaitFor;
 
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    return true;
-}
+// Deadlines for a loaded machine; the conditions normally hold within a second or two.
+constexpr auto Generous = 30s;
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -63,12 +52,7 @@ constexpr int Rate115200 = 11;
 
 class FileSendWindowTest : public testing::Test {
 protected:
-    FileSendWindowTest() : messages(std::make_shared<TRecordingMessageBox>()) {
-        TfrmMainServices services;
-        services.ListPorts = [this] { return std::vector<std::string>{pty.SlavePath()}; };
-        services.SettingsFolder = folder.path().toStdString();
-        services.Messages = messages;
-        window = std::make_unique<TfrmMain>(services);
+    FileSendWindowTest() : window({pty.SlavePath()}, folder.Path()) {
         window->feFileName->RunDialog = [this](const std::string& proposed) {
             proposals.push_back(proposed);
             return dialogAnswer;
@@ -77,11 +61,11 @@ protected:
 
     void OpenPort() {
         window->FormShow();
-        ASSERT_EQ(window->btnCOM->Caption(), "CLOSE") << testing::PrintToString(Messages());
+        ASSERT_EQ(window->btnCOM->Caption(), "CLOSE") << testing::PrintToString(window.Messages());
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
-        const std::string path = (fs::path(folder.path().toStdString()) / name).string();
+        const std::string path = (folder.Path() / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -102,7 +86,7 @@ protected:
 
     bool Sending() const { return window->tmSendFile->Enabled(); }
     std::vector<std::string> Lines() const { return SplitLines(window->mmReceive->Bytes()); }
-    std::vector<std::string> Messages() const { return messages->Texts(); }
+    std::vector<std::string> Messages() const { return window.Messages(); }
     std::string Tx() const { return window->lbTX->Caption(); }
 
     void ExpectSendingControlsEnabled(bool enabled) const {
@@ -112,10 +96,9 @@ protected:
         EXPECT_EQ(window->cbCycleSend->Enabled(), enabled);
     }
 
-    test::PtyPair pty;
-    QTemporaryDir folder;
-    std::shared_ptr<TRecordingMessageBox> messages;
-    std::unique_ptr<TfrmMain> window;
+    test::Pty pty;
+    test::ScratchFolder folder;
+    test::TestWindow window;
     std::optional<std::string> dialogAnswer;
     std::vector<std::string> proposals;
 };
@@ -195,8 +178,8 @@ TEST_P(FileSendProgressTest, TicksUpAndEndsAtTheStartValuePlusTheSize) {
     EXPECT_EQ(start[4], "You can close the serial port to stop sending action.");
     ExpectSendingControlsEnabled(false);
 
-    EXPECT_EQ(pty.Read(c.size, 20s), bytes);
-    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    EXPECT_EQ(pty.Read(c.size, Generous), bytes);
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }, Generous));
     EXPECT_EQ(Tx(), std::to_string(100 + c.size));
     std::vector<std::string> end = start;
     end.push_back(std::string(SendFinishedLine));
@@ -221,11 +204,11 @@ TEST_F(FileSendWindowTest, SeventyThousandBytesArriveWholeAndClosingThePortStops
 
     EXPECT_FALSE(window->cbAutoSend->Checked());
     EXPECT_FALSE(window->tmAutoSend->Enabled());
-    const std::string arrived = pty.Read(bytes.size(), 30s);
+    const std::string arrived = pty.Read(bytes.size(), Generous);
     EXPECT_EQ(arrived.size(), bytes.size());
     EXPECT_TRUE(arrived == bytes) << "the bytes arrived changed or out of order";
 
-    ASSERT_TRUE(WaitFor([this] { return Tx() != "0"; }));
+    ASSERT_TRUE(WaitFor([this] { return Tx() != "0"; }, Generous));
     ASSERT_TRUE(Sending());
     ExpectSendingControlsEnabled(false);
     Click([this] { window->btnCOMClick(); });
@@ -244,10 +227,10 @@ TEST_F(FileSendWindowTest, CounterResetDuringSendingStillEndsAtThePlannedValue) 
     window->lbTX->SetCaption("1000");
     SendFile(WriteFile("data.bin", BinaryBytes(40)), Rate300); // 40 ticks of 33 ms
 
-    ASSERT_TRUE(WaitFor([this] { return Tx() != "1000"; }));
+    ASSERT_TRUE(WaitFor([this] { return Tx() != "1000"; }, Generous));
     ASSERT_TRUE(Sending());
     Click([this] { window->btnCounterResetClick(); });
-    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }, Generous));
     EXPECT_EQ(Tx(), "1040");
     EXPECT_EQ(Lines().back(), SendFinishedLine);
 }
@@ -259,7 +242,7 @@ TEST_F(FileSendWindowTest, ChoosingAnotherFileDuringSendingReplacesTheLinesOnly)
     SelectFile(WriteFile("other.txt", "other"));
     EXPECT_EQ(Lines().front(), "other");
     EXPECT_TRUE(Sending());
-    ASSERT_TRUE(WaitFor([this] { return !Sending(); }));
+    ASSERT_TRUE(WaitFor([this] { return !Sending(); }, Generous));
     EXPECT_EQ(Tx(), "40");
 }
 
