@@ -38,8 +38,10 @@ LineEvents LineEventsBetween(const LineCounters& before, const LineCounters& aft
 CounterRead ReadLineCounters(int fd, LineCounters& counters) {
     serial_icounter_struct ic{};
     if (::ioctl(fd, TIOCGICOUNT, &ic) != 0) {
-        // Pseudo-terminals and many USB adapters keep no counters.
-        return errno == ENOTTY || errno == EINVAL ? CounterRead::Unsupported : CounterRead::Failed;
+        // Pseudo-terminals and many USB adapters keep no counters and say so in various
+        // ways; only a device that has gone away is a failure.
+        return errno == EIO || errno == EBADF || errno == ENODEV ? CounterRead::Failed
+                                                                 : CounterRead::Unsupported;
     }
     counters.frame = static_cast<std::uint32_t>(ic.frame);
     counters.parity = static_cast<std::uint32_t>(ic.parity);
