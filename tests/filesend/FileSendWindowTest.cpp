@@ -1,6 +1,7 @@
 // The file-sending handlers in the window, offscreen, with a pseudo-terminal as the port.
 #include "app/TfrmMain.h"
 #include "filesend/SendFileTexts.h"
+#include "send/SendMessages.h"
 #include "tests/app/WindowTestSupport.h"
 #include "ui/ReceiveView.h"
 
@@ -138,10 +139,15 @@ TEST_F(FileSendWindowTest, WarningsBeforeAnythingIsSent) {
     fs::remove(path);
     window->feFileName->SetText(path); // a file that has gone since it was chosen
     Click([this] { window->btnSendFileClick(); });
+    const std::string huge = WriteFile("huge.bin", "");
+    fs::resize_file(huge, 214748365); // sparse: one byte over what can be sent
+    window->feFileName->SetText(huge);
+    Click([this] { window->btnSendFileClick(); });
 
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               std::string(PortClosedWarning), std::string(NoSuchFileWarning),
-                              std::string(EmptyFileWarning), std::string(NoSuchFileWarning)}));
+                              std::string(EmptyFileWarning), std::string(NoSuchFileWarning),
+                              std::string(FileTooLargeWarning)}));
     EXPECT_EQ(window->mmReceive->Bytes(), before);
     EXPECT_FALSE(Sending());
     ExpectSendingControlsEnabled(true);
@@ -233,6 +239,21 @@ TEST_F(FileSendWindowTest, CounterResetDuringSendingStillEndsAtThePlannedValue) 
     ASSERT_TRUE(WaitFor([this] { return !Sending(); }, Generous));
     EXPECT_EQ(Tx(), "1040");
     EXPECT_EQ(Lines().back(), SendFinishedLine);
+}
+
+TEST_F(FileSendWindowTest, RefusedHandOverWarnsAndGivesTheControlsBack) {
+    OpenPort();
+    const std::string bytes = BinaryBytes(100);
+    window->cbBPS->SetItemIndex(Rate300);
+    SelectFile(WriteFile("data.bin", bytes));
+    window->Com->ClosePort(); // the component refuses every piece from now on
+    Click([this] { window->btnSendFileClick(); });
+
+    EXPECT_EQ(Messages(), std::vector<std::string>{SendErrorMessage});
+    EXPECT_FALSE(Sending());
+    ExpectSendingControlsEnabled(true);
+    EXPECT_EQ(Lines().size(), 5u);
+    EXPECT_EQ(Tx(), "0");
 }
 
 TEST_F(FileSendWindowTest, ChoosingAnotherFileDuringSendingReplacesTheLinesOnly) {
