@@ -20,11 +20,11 @@ void ScriptedMessageBox::Show(const std::string& text) {
 }
 
 void SendWindowTest::SetUp() {
-    pty_ = std::make_unique<PtyDevice>();
+    pty_ = std::make_unique<PtyPair>();
     ASSERT_TRUE(settings_.isValid());
     messages_ = std::make_shared<ScriptedMessageBox>();
     TfrmMainServices services;
-    services.ListPorts = [name = pty_->SlaveName()] { return std::vector<std::string>{name}; };
+    services.ListPorts = [name = pty_->SlavePath()] { return std::vector<std::string>{name}; };
     services.SettingsFolder = settings_.path().toStdString();
     services.Messages = messages_;
     form_ = std::make_unique<TfrmMain>(services);
@@ -53,7 +53,7 @@ void SendWindowTest::ClosePort() {
 std::string SendWindowTest::ReceivedWhen(const std::function<bool(const std::string&)>& done) {
     (void)QTest::qWaitFor(
         [&] {
-            received_ += pty_->ReadAvailable();
+            received_ += pty_->ReadUntilQuiet(std::chrono::milliseconds(0));
             return done(received_);
         },
         DeadlineMs);
@@ -71,7 +71,7 @@ std::string SendWindowTest::TakeReceived() {
         if (!received_.empty() && received_.back() == Marker)
             received_.pop_back();
     } else {
-        received_ += pty_->ReadAvailable();
+        received_ += pty_->ReadUntilQuiet(std::chrono::milliseconds(0));
     }
     return std::exchange(received_, {});
 }

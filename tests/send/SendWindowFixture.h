@@ -2,8 +2,8 @@
 // An offscreen main window whose port is a pseudo-terminal, with its message boxes
 // recorded. The test reads what the window sent from the terminal's master side.
 
-#include "PtyDevice.h"
 #include "app/TfrmMain.h"
+#include "tests/serial/PtyPair.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ protected:
     void SetSendList(const std::vector<std::string>& texts);
 
 private:
-    std::unique_ptr<PtyDevice> pty_;
+    std::unique_ptr<PtyPair> pty_;
     QTemporaryDir settings_;
     std::shared_ptr<ScriptedMessageBox> messages_;
     std::unique_ptr<TfrmMain> form_;
