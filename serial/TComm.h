@@ -65,60 +65,58 @@ public:
     // when the value is unchanged and otherwise re-applies at once on an open port.
     const std::string& CommName() const { return commName_; }
     void SetCommName(const std::string& v) { commName_ = v; }
-    std::uint32_t BaudRate() const { return baudRate_; }
+    std::uint32_t BaudRate() const { return line_.baudRate; }
     void SetBaudRate(std::uint32_t v);
-    bool ParityCheck() const { return parityCheck_; }
+    bool ParityCheck() const { return line_.parityCheck; }
     void SetParityCheck(bool v);
-    bool Outx_CtsFlow() const { return outxCtsFlow_; }
+    bool Outx_CtsFlow() const { return line_.outxCtsFlow; }
     void SetOutx_CtsFlow(bool v);
-    bool Outx_DsrFlow() const { return outxDsrFlow_; }
+    bool Outx_DsrFlow() const { return line_.outxDsrFlow; }
     void SetOutx_DsrFlow(bool v);
-    TDtrControl DtrControl() const { return dtrControl_; }
+    TDtrControl DtrControl() const { return line_.dtrControl; }
     void SetDtrControl(TDtrControl v);
-    bool DsrSensitivity() const { return dsrSensitivity_; }
+    bool DsrSensitivity() const { return line_.dsrSensitivity; }
     void SetDsrSensitivity(bool v);
-    bool TxContinueOnXoff() const { return txContinueOnXoff_; }
+    bool TxContinueOnXoff() const { return line_.txContinueOnXoff; }
     void SetTxContinueOnXoff(bool v);
-    bool Outx_XonXoffFlow() const { return outxXonXoffFlow_; }
+    bool Outx_XonXoffFlow() const { return line_.outxXonXoffFlow; }
     void SetOutx_XonXoffFlow(bool v);
-    bool Inx_XonXoffFlow() const { return inxXonXoffFlow_; }
+    bool Inx_XonXoffFlow() const { return line_.inxXonXoffFlow; }
     void SetInx_XonXoffFlow(bool v);
-    bool ReplaceWhenParityError() const { return replaceWhenParityError_; }
+    bool ReplaceWhenParityError() const { return line_.replaceWhenParityError; }
     void SetReplaceWhenParityError(bool v);
-    bool IgnoreNullChar() const { return ignoreNullChar_; }
+    bool IgnoreNullChar() const { return line_.ignoreNullChar; }
     void SetIgnoreNullChar(bool v);
-    TRtsControl RtsControl() const { return rtsControl_; }
+    TRtsControl RtsControl() const { return line_.rtsControl; }
     void SetRtsControl(TRtsControl v);
-    std::uint16_t XonLimit() const { return xonLimit_; }
+    std::uint16_t XonLimit() const { return line_.xonLimit; }
     void SetXonLimit(std::uint16_t v);
-    std::uint16_t XoffLimit() const { return xoffLimit_; }
+    std::uint16_t XoffLimit() const { return line_.xoffLimit; }
     void SetXoffLimit(std::uint16_t v);
-    TByteSize ByteSize() const { return byteSize_; }
+    TByteSize ByteSize() const { return line_.byteSize; }
     void SetByteSize(TByteSize v);
-    TParity Parity() const { return parity_; }
-    void SetParity(TParity v) { parity_ = v; }
-    TStopBits StopBits() const { return stopBits_; }
+    TParity Parity() const { return line_.parity; }
+    void SetParity(TParity v) { line_.parity = v; }
+    TStopBits StopBits() const { return line_.stopBits; }
     void SetStopBits(TStopBits v);
-    char XonChar() const { return xonChar_; }
+    char XonChar() const { return line_.xonChar; }
     void SetXonChar(char v);
-    char XoffChar() const { return xoffChar_; }
+    char XoffChar() const { return line_.xoffChar; }
     void SetXoffChar(char v);
-    char ReplacedChar() const { return replacedChar_; }
+    char ReplacedChar() const { return line_.replacedChar; }
     void SetReplacedChar(char v);
-    std::uint32_t ReadIntervalTimeout() const { return readIntervalTimeout_; }
+    std::uint32_t ReadIntervalTimeout() const { return timeouts_.readInterval; }
     void SetReadIntervalTimeout(std::uint32_t v);
-    std::uint32_t ReadTotalTimeoutMultiplier() const { return readTotalTimeoutMultiplier_; }
+    std::uint32_t ReadTotalTimeoutMultiplier() const { return timeouts_.readTotalMultiplier; }
     void SetReadTotalTimeoutMultiplier(std::uint32_t v);
-    std::uint32_t ReadTotalTimeoutConstant() const { return readTotalTimeoutConstant_; }
+    std::uint32_t ReadTotalTimeoutConstant() const { return timeouts_.readTotalConstant; }
     void SetReadTotalTimeoutConstant(std::uint32_t v);
-    std::uint32_t WriteTotalTimeoutMultiplier() const { return writeTotalTimeoutMultiplier_; }
+    std::uint32_t WriteTotalTimeoutMultiplier() const { return timeouts_.writeTotalMultiplier; }
     void SetWriteTotalTimeoutMultiplier(std::uint32_t v);
-    std::uint32_t WriteTotalTimeoutConstant() const { return writeTotalTimeoutConstant_; }
+    std::uint32_t WriteTotalTimeoutConstant() const { return timeouts_.writeTotalConstant; }
     void SetWriteTotalTimeoutConstant(std::uint32_t v);
 
 private:
-    LineSettings CurrentLineSettings() const;
-    CommTimeouts CurrentTimeouts() const;
     void ApplyCommState();
     void ApplyTimeouts();
     // Stores a line setting; re-applies on an open port when it changed.
@@ -141,32 +139,10 @@ private:
     std::unique_ptr<TReadThread> reader_;
     std::unique_ptr<TWriteThread> writer_;
 
+    // Construction defaults are those of the two records.
     std::string commName_ = "COM2";
-    std::uint32_t baudRate_ = 9600;
-    bool parityCheck_ = false;
-    bool outxCtsFlow_ = false;
-    bool outxDsrFlow_ = false;
-    TDtrControl dtrControl_ = TDtrControl::DtrEnable;
-    bool dsrSensitivity_ = false;
-    bool txContinueOnXoff_ = true;
-    bool outxXonXoffFlow_ = true;
-    bool inxXonXoffFlow_ = true;
-    bool replaceWhenParityError_ = false;
-    bool ignoreNullChar_ = false;
-    TRtsControl rtsControl_ = TRtsControl::RtsEnable;
-    std::uint16_t xonLimit_ = 500;
-    std::uint16_t xoffLimit_ = 500;
-    TByteSize byteSize_ = TByteSize::_8;
-    TParity parity_ = TParity::None;
-    TStopBits stopBits_ = TStopBits::_1;
-    char xonChar_ = 17;
-    char xoffChar_ = 19;
-    char replacedChar_ = 0;
-    std::uint32_t readIntervalTimeout_ = 100;
-    std::uint32_t readTotalTimeoutMultiplier_ = 0;
-    std::uint32_t readTotalTimeoutConstant_ = 0;
-    std::uint32_t writeTotalTimeoutMultiplier_ = 0;
-    std::uint32_t writeTotalTimeoutConstant_ = 0;
+    LineSettings line_;
+    CommTimeouts timeouts_;
 };
 
 } // namespace pellow

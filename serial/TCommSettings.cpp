@@ -5,43 +5,12 @@
 
 namespace pellow {
 
-LineSettings TComm::CurrentLineSettings() const {
-    LineSettings s;
-    s.baudRate = baudRate_;
-    s.parityCheck = parityCheck_;
-    s.outxCtsFlow = outxCtsFlow_;
-    s.outxDsrFlow = outxDsrFlow_;
-    s.dtrControl = dtrControl_;
-    s.dsrSensitivity = dsrSensitivity_;
-    s.txContinueOnXoff = txContinueOnXoff_;
-    s.outxXonXoffFlow = outxXonXoffFlow_;
-    s.inxXonXoffFlow = inxXonXoffFlow_;
-    s.replaceWhenParityError = replaceWhenParityError_;
-    s.ignoreNullChar = ignoreNullChar_;
-    s.rtsControl = rtsControl_;
-    s.xonLimit = xonLimit_;
-    s.xoffLimit = xoffLimit_;
-    s.byteSize = byteSize_;
-    s.parity = parity_;
-    s.stopBits = stopBits_;
-    s.xonChar = xonChar_;
-    s.xoffChar = xoffChar_;
-    s.replacedChar = replacedChar_;
-    return s;
-}
-
-CommTimeouts TComm::CurrentTimeouts() const {
-    return CommTimeouts{readIntervalTimeout_, readTotalTimeoutMultiplier_,
-                        readTotalTimeoutConstant_, writeTotalTimeoutMultiplier_,
-                        writeTotalTimeoutConstant_};
-}
-
 void TComm::ApplyCommState() {
-    portHandle_->ApplyLineSettings(CurrentLineSettings());
+    portHandle_->ApplyLineSettings(line_);
 }
 
 void TComm::ApplyTimeouts() {
-    portHandle_->ApplyTimeouts(CurrentTimeouts());
+    portHandle_->ApplyTimeouts(timeouts_);
 }
 
 template <typename T> void TComm::SetLineSetting(T& field, T value) {
@@ -65,77 +34,77 @@ template <typename T> void TComm::SetTimeout(T& field, T value) {
 }
 
 void TComm::SetBaudRate(std::uint32_t v) {
-    SetLineSetting(baudRate_, v);
+    SetLineSetting(line_.baudRate, v);
 }
 void TComm::SetParityCheck(bool v) {
-    SetLineSetting(parityCheck_, v);
+    SetLineSetting(line_.parityCheck, v);
 }
 void TComm::SetOutx_CtsFlow(bool v) {
-    SetLineSetting(outxCtsFlow_, v);
+    SetLineSetting(line_.outxCtsFlow, v);
 }
 void TComm::SetOutx_DsrFlow(bool v) {
-    SetLineSetting(outxDsrFlow_, v);
+    SetLineSetting(line_.outxDsrFlow, v);
 }
 void TComm::SetDtrControl(TDtrControl v) {
-    SetLineSetting(dtrControl_, v);
+    SetLineSetting(line_.dtrControl, v);
 }
 void TComm::SetDsrSensitivity(bool v) {
-    SetLineSetting(dsrSensitivity_, v);
+    SetLineSetting(line_.dsrSensitivity, v);
 }
 void TComm::SetTxContinueOnXoff(bool v) {
-    SetLineSetting(txContinueOnXoff_, v);
+    SetLineSetting(line_.txContinueOnXoff, v);
 }
 void TComm::SetOutx_XonXoffFlow(bool v) {
-    SetLineSetting(outxXonXoffFlow_, v);
+    SetLineSetting(line_.outxXonXoffFlow, v);
 }
 void TComm::SetInx_XonXoffFlow(bool v) {
-    SetLineSetting(inxXonXoffFlow_, v);
+    SetLineSetting(line_.inxXonXoffFlow, v);
 }
 void TComm::SetReplaceWhenParityError(bool v) {
-    SetLineSetting(replaceWhenParityError_, v);
+    SetLineSetting(line_.replaceWhenParityError, v);
 }
 void TComm::SetIgnoreNullChar(bool v) {
-    SetLineSetting(ignoreNullChar_, v);
+    SetLineSetting(line_.ignoreNullChar, v);
 }
 void TComm::SetRtsControl(TRtsControl v) {
-    SetLineSetting(rtsControl_, v);
+    SetLineSetting(line_.rtsControl, v);
 }
 void TComm::SetXonLimit(std::uint16_t v) {
-    SetLineSetting(xonLimit_, v);
+    SetLineSetting(line_.xonLimit, v);
 }
 void TComm::SetXoffLimit(std::uint16_t v) {
-    SetLineSetting(xoffLimit_, v);
+    SetLineSetting(line_.xoffLimit, v);
 }
 void TComm::SetByteSize(TByteSize v) {
-    SetLineSetting(byteSize_, v);
+    SetLineSetting(line_.byteSize, v);
 }
 void TComm::SetStopBits(TStopBits v) {
-    SetLineSetting(stopBits_, v);
+    SetLineSetting(line_.stopBits, v);
 }
 void TComm::SetXonChar(char v) {
-    SetLineSetting(xonChar_, v);
+    SetLineSetting(line_.xonChar, v);
 }
 void TComm::SetXoffChar(char v) {
-    SetLineSetting(xoffChar_, v);
+    SetLineSetting(line_.xoffChar, v);
 }
 void TComm::SetReplacedChar(char v) {
-    SetLineSetting(replacedChar_, v);
+    SetLineSetting(line_.replacedChar, v);
 }
 
 void TComm::SetReadIntervalTimeout(std::uint32_t v) {
-    SetTimeout(readIntervalTimeout_, v);
+    SetTimeout(timeouts_.readInterval, v);
 }
 void TComm::SetReadTotalTimeoutMultiplier(std::uint32_t v) {
-    SetTimeout(readTotalTimeoutMultiplier_, v);
+    SetTimeout(timeouts_.readTotalMultiplier, v);
 }
 void TComm::SetReadTotalTimeoutConstant(std::uint32_t v) {
-    SetTimeout(readTotalTimeoutConstant_, v);
+    SetTimeout(timeouts_.readTotalConstant, v);
 }
 void TComm::SetWriteTotalTimeoutMultiplier(std::uint32_t v) {
-    SetTimeout(writeTotalTimeoutMultiplier_, v);
+    SetTimeout(timeouts_.writeTotalMultiplier, v);
 }
 void TComm::SetWriteTotalTimeoutConstant(std::uint32_t v) {
-    SetTimeout(writeTotalTimeoutConstant_, v);
+    SetTimeout(timeouts_.writeTotalConstant, v);
 }
 
 } // namespace pellow

@@ -85,3 +85,35 @@ TEST(LineSettings, UnchangedValueDoesNotTouchTheDevice) {
     c.com->SetByteSize(TByteSize::_7);
     EXPECT_TRUE(Has(c.pty.Stty(), "speed 115200 baud"));
 }
+
+TEST(LineSettings, ConstructionDefaults) {
+    LoggedComm c;
+    const TComm& com = *c.com;
+    EXPECT_EQ(com.CommName(), "COM2");
+    EXPECT_EQ(com.BaudRate(), 9600u);
+    EXPECT_FALSE(com.ParityCheck());
+    EXPECT_FALSE(com.Outx_CtsFlow());
+    EXPECT_FALSE(com.Outx_DsrFlow());
+    EXPECT_EQ(com.DtrControl(), TDtrControl::DtrEnable);
+    EXPECT_FALSE(com.DsrSensitivity());
+    EXPECT_TRUE(com.TxContinueOnXoff());
+    EXPECT_TRUE(com.Outx_XonXoffFlow());
+    EXPECT_TRUE(com.Inx_XonXoffFlow());
+    EXPECT_FALSE(com.ReplaceWhenParityError());
+    EXPECT_FALSE(com.IgnoreNullChar());
+    EXPECT_EQ(com.RtsControl(), TRtsControl::RtsEnable);
+    EXPECT_EQ(com.XonLimit(), 500);
+    EXPECT_EQ(com.XoffLimit(), 500);
+    EXPECT_EQ(com.ByteSize(), TByteSize::_8);
+    EXPECT_EQ(com.Parity(), TParity::None);
+    EXPECT_EQ(com.StopBits(), TStopBits::_1);
+    EXPECT_EQ(com.XonChar(), 17);
+    EXPECT_EQ(com.XoffChar(), 19);
+    EXPECT_EQ(com.ReplacedChar(), 0);
+    EXPECT_EQ(com.ReadIntervalTimeout(), 100u);
+    EXPECT_EQ(com.ReadTotalTimeoutMultiplier(), 0u);
+    EXPECT_EQ(com.ReadTotalTimeoutConstant(), 0u);
+    EXPECT_EQ(com.WriteTotalTimeoutMultiplier(), 0u);
+    EXPECT_EQ(com.WriteTotalTimeoutConstant(), 0u);
+    EXPECT_FALSE(com.PortOpen());
+}
