@@ -130,7 +130,11 @@ Measurement EngineReceive() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // "engine" alone runs only the engine's side, for profiling it.
+    // "engine" or "plain" runs only that side, for profiling it.
+    if (argc > 1 && std::string(argv[1]) == "plain") {
+        std::printf("plain read loop %.1f MB/s\n", PlainReadLoop().bytesPerSecond / 1e6);
+        return 0;
+    }
     if (argc > 1 && std::string(argv[1]) == "engine") {
         const Measurement engine = EngineReceive();
         std::printf("OnReceiveData %.1f MB/s\n", engine.bytesPerSecond / 1e6);
