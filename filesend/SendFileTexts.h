@@ -5,10 +5,6 @@
 
 namespace pellow {
 
-inline constexpr std::string_view SelectFileTitle = "Open file";
-inline constexpr std::string_view SelectFileFilter = "All files (*)";
-inline constexpr std::string_view NoFileSelected = "Please select a file.";
-
 inline constexpr std::string_view PortClosedWarning = "Please open the serial port first.";
 inline constexpr std::string_view NoSuchFileWarning = "Please make sure that the file exists.";
 inline constexpr std::string_view SendFinishedLine = "Finished.";

@@ -107,7 +107,9 @@ protected:
 TEST_F(FileSendWindowTest, SelectingProposesTheShownNameAndPreviewsTheChosenFile) {
     const std::string path = WriteFile("hello.txt", "hello");
     SelectFile(path);
-    EXPECT_EQ(proposals, std::vector<std::string>{std::string(NoFileSelected)});
+    EXPECT_EQ(window->feFileName->DialogTitle, "Open file");
+    EXPECT_EQ(window->feFileName->Filter, "All files|*.*");
+    EXPECT_EQ(proposals, std::vector<std::string>{"Please select a file."});
     EXPECT_EQ(window->feFileName->Text(), path);
     EXPECT_TRUE(window->PreviewShown);
     EXPECT_EQ(Lines(), (std::vector<std::string>{
