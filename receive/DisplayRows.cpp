@@ -22,6 +22,15 @@ RowEnd WrapRow(std::string_view bytes, std::size_t start, int columns, bool fina
     std::size_t pos = start;
     std::size_t breakAfter = 0; // 0: no blank seen in this row yet
     while (pos < bytes.size()) {
+        // Printable ASCII, by far the most common, takes one cell and never breaks.
+        const auto byte = static_cast<unsigned char>(bytes[pos]);
+        if (byte > ' ' && byte < 0x7F) {
+            if (column + 1 > columns && pos > start)
+                return {breakAfter != 0 ? breakAfter : pos, true};
+            ++column;
+            ++pos;
+            continue;
+        }
         const CellItem item = DecodeCellItem(bytes, pos, column, final);
         switch (item.kind) {
         case CellKind::Pending:

@@ -113,6 +113,15 @@ INSTANTIATE_TEST_SUITE_P(
         ShowCase{"CharacterSplitAcrossBlocks", false, {"\xe4\xb8", "\xad"}, "\xe4\xb8\xad"}),
     [](const testing::TestParamInfo<ShowCase>& info) { return info.param.name; });
 
+TEST_F(ReceiveWindowTest, AppendingNormalisesBreaksAlreadyShown) {
+    // Hex back to text may leave lone breaks inside the area; the next block fixes them.
+    window->mmReceive->SetBytes("a\nb\rc");
+    Receive("d\n");
+    EXPECT_EQ(Shown(), "a\r\nb\r\ncd\r\n");
+    Receive("e");
+    EXPECT_EQ(Shown(), "a\r\nb\r\ncd\r\ne");
+}
+
 TEST_F(ReceiveWindowTest, EmptyBlockChangesNothingEvenOverAPreview) {
     const std::string path = WriteFile("p.bin", "abc");
     window->feFileName->SetText(path);
