@@ -8,8 +8,9 @@ trap 'rm -rf "$scratch"' EXIT
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/pellow_*.deb)
-dpkg-deb --info "$deb" | grep -q 'Depends:.*libqt6widgets6' || { echo "Depends lacks Qt widgets"; exit 1; }
-dpkg-deb --info "$deb" | grep -q 'Depends:.*fonts-wqy-zenhei' || { echo "Depends lacks the CJK font"; exit 1; }
+depends=$(dpkg-deb --field "$deb" Depends)
+[[ $depends == *libqt6widgets6* ]] || { echo "Depends lacks Qt widgets: $depends"; exit 1; }
+[[ $depends == *fonts-wqy-zenhei* ]] || { echo "Depends lacks the CJK font: $depends"; exit 1; }
 dpkg -x "$deb" "$scratch/root"
 
 for f in usr/bin/pellow \
