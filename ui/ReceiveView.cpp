@@ -126,13 +126,15 @@ void ReceiveView::SelectAll() {
     Select(0, bytes_.size());
 }
 
-void ReceiveView::Copy() const {
-    if (SelectionStart() == SelectionEnd())
-        return;
+QString ReceiveView::SelectedText() const {
     const std::string_view selected =
         std::string_view(bytes_).substr(SelectionStart(), SelectionEnd() - SelectionStart());
-    QApplication::clipboard()->setText(
-        QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size())));
+    return QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size()));
+}
+
+void ReceiveView::Copy() const {
+    if (SelectionStart() != SelectionEnd())
+        QApplication::clipboard()->setText(SelectedText());
 }
 
 std::int64_t ReceiveView::TopRow() const {
@@ -355,13 +357,8 @@ void ReceiveView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     dragging_ = false;
     QClipboard* clipboard = QApplication::clipboard();
-    if (clipboard->supportsSelection() && SelectionStart() != SelectionEnd()) {
-        const std::string_view selected =
-            std::string_view(bytes_).substr(SelectionStart(), SelectionEnd() - SelectionStart());
-        clipboard->setText(
-            QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size())),
-            QClipboard::Selection);
-    }
+    if (clipboard->supportsSelection() && SelectionStart() != SelectionEnd())
+        clipboard->setText(SelectedText(), QClipboard::Selection);
 }
 
 void ReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
