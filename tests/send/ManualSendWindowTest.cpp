@@ -200,9 +200,8 @@ TEST_F(TimedSendTest, ZeroIntervalKeepsAutoSendOnWithoutSending) {
 }
 
 TEST_F(TimedSendTest, StartingOneKindStopsTheOther) {
-    Form().edtTimer->SetText("100000");
     Form().edtCycleTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     EXPECT_EQ(Read(Form()), AutoOn);
     // Cyclic sending's box is disabled then, but code may still check it.
     Form().cbCycleSend->SetChecked(true);
@@ -215,9 +214,8 @@ TEST_F(TimedSendTest, StartingOneKindStopsTheOther) {
 }
 
 TEST_F(TimedSendTest, ClosingThePortEndsEitherKind) {
-    Form().edtTimer->SetText("100000");
     Form().edtCycleTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     ClosePort();
     EXPECT_EQ(Read(Form()), Idle);
 
@@ -231,8 +229,7 @@ TEST_F(TimedSendTest, ClosingThePortEndsEitherKind) {
 }
 
 TEST_F(TimedSendTest, CyclicIntervalChangeStopsOnlyTheAutoTimer) {
-    Form().edtTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     QTest::keyClicks(Form().edtCycleTimer, "5");
     EXPECT_FALSE(Form().tmAutoSend->Enabled());
     EXPECT_TRUE(Form().cbAutoSend->Checked());
@@ -240,8 +237,7 @@ TEST_F(TimedSendTest, CyclicIntervalChangeStopsOnlyTheAutoTimer) {
 }
 
 TEST_F(TimedSendTest, AutoTickWithBadHexKeepsRunning) {
-    Form().edtTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     Form().cbSendHex->SetChecked(true);
     Form().mmSendData->SetText("4g");
     Form().tmAutoSendTimer();
@@ -252,8 +248,7 @@ TEST_F(TimedSendTest, AutoTickWithBadHexKeepsRunning) {
 }
 
 TEST_F(TimedSendTest, AutoTickSendErrorStopsAutoSending) {
-    Form().edtTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     Form().lbTX->SetCaption("?");
     Form().mmSendData->SetText("AT");
     Form().tmAutoSendTimer();
@@ -262,8 +257,7 @@ TEST_F(TimedSendTest, AutoTickSendErrorStopsAutoSending) {
 }
 
 TEST_F(TimedSendTest, TicksWhileATickBoxIsOpenNeitherStackBoxesNorSend) {
-    Form().edtTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     Form().cbSendHex->SetChecked(true);
     Form().mmSendData->SetText("zz");
     int nested = 0;

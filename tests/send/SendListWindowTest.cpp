@@ -16,15 +16,9 @@ constexpr const char* OpenFirst = "Please open the serial port first!";
 
 using SendListTest = SendWindowTest;
 
-void StartCyclicWithoutTicks(TfrmMain& f) {
-    f.edtCycleTimer->SetText("100000");
-    f.cbCycleSend->SetChecked(true);
-    ASSERT_TRUE(f.tmCycleSend->Enabled());
-}
-
 TEST_F(SendListTest, EntriesOneAndThreeAlternateAndRestartFromOne) {
     SetSendList({"A", "", "C"});
-    StartCyclicWithoutTicks(Form());
+    StartCyclicSendWithoutTicks();
     std::string shown;
     for (int tick = 0; tick < 5; ++tick) {
         Form().tmCycleSendTimer();
@@ -34,7 +28,7 @@ TEST_F(SendListTest, EntriesOneAndThreeAlternateAndRestartFromOne) {
     EXPECT_EQ(TakeReceived(), "ACACA");
 
     Form().cbCycleSend->SetChecked(false);
-    StartCyclicWithoutTicks(Form());
+    StartCyclicSendWithoutTicks();
     Form().tmCycleSendTimer();
     EXPECT_EQ(TakeReceived(), "A");
 }
@@ -54,7 +48,7 @@ TEST_F(SendListTest, CyclicTimerSendsEntriesAfterEachOther) {
 TEST_F(SendListTest, AllEntriesEmptyTickSendsNothingAndReturns) {
     SetSendList({});
     Form().cbNewLine->SetChecked(true);
-    StartCyclicWithoutTicks(Form());
+    StartCyclicSendWithoutTicks();
     Form().tmCycleSendTimer();
     EXPECT_EQ(TakeReceived(), "");
     EXPECT_EQ(TX(), 0);
@@ -64,7 +58,7 @@ TEST_F(SendListTest, AllEntriesEmptyTickSendsNothingAndReturns) {
 TEST_F(SendListTest, BlankEntryIsChosenAndSendsOnlyTheNewline) {
     SetSendList({"A", "   "});
     Form().cbNewLine->SetChecked(true);
-    StartCyclicWithoutTicks(Form());
+    StartCyclicSendWithoutTicks();
     Form().tmCycleSendTimer();
     Form().tmCycleSendTimer();
     EXPECT_EQ(TakeReceived(), "A\r\n\r\n");
@@ -73,7 +67,7 @@ TEST_F(SendListTest, BlankEntryIsChosenAndSendsOnlyTheNewline) {
 TEST_F(SendListTest, HexEntryThatFailsDoesNotStopCyclicSending) {
     SetSendList({"31 zz", "", "C"});
     Form().cbEntry[1]->SetChecked(true);
-    StartCyclicWithoutTicks(Form());
+    StartCyclicSendWithoutTicks();
     for (int tick = 0; tick < 4; ++tick)
         Form().tmCycleSendTimer();
     EXPECT_EQ(TakeReceived(), "CC");
@@ -118,8 +112,7 @@ TEST_F(SendListTest, EntryPressedDuringAutoSendChangesWhatTheTicksSend) {
     SetSendList({"", "", "41"});
     Form().cbEntry[3]->SetChecked(true);
     Form().mmSendData->SetText("x");
-    Form().edtTimer->SetText("100000");
-    Form().cbAutoSend->SetChecked(true);
+    StartAutoSendWithoutTicks();
     Form().btnNClick(3);
     Form().tmAutoSendTimer();
     EXPECT_EQ(TakeReceived(), "AA");

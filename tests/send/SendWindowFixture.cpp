@@ -76,6 +76,18 @@ std::string SendWindowTest::TakeReceived() {
     return std::exchange(received_, {});
 }
 
+void SendWindowTest::StartAutoSendWithoutTicks() {
+    form_->edtTimer->SetText("100000");
+    form_->cbAutoSend->SetChecked(true);
+    ASSERT_TRUE(form_->tmAutoSend->Enabled());
+}
+
+void SendWindowTest::StartCyclicSendWithoutTicks() {
+    form_->edtCycleTimer->SetText("100000");
+    form_->cbCycleSend->SetChecked(true);
+    ASSERT_TRUE(form_->tmCycleSend->Enabled());
+}
+
 void SendWindowTest::SetSendList(const std::vector<std::string>& texts) {
     for (int n = 1; n <= TfrmMain::SendListSize; ++n) {
         form_->cbEntry[n]->SetChecked(false);

@@ -43,6 +43,10 @@ protected:
     // Waits (up to seconds) until the bytes received since the last TakeReceived satisfy
     // done; returns them.
     std::string ReceivedWhen(const std::function<bool(const std::string&)>& done);
+    // Starts automatic or cyclic sending at an interval so long that the test drives the
+    // ticks itself.
+    void StartAutoSendWithoutTicks();
+    void StartCyclicSendWithoutTicks();
     // Fills the whole send list: entry n gets texts[n - 1], or nothing past the end.
     void SetSendList(const std::vector<std::string>& texts);
 
