@@ -3,7 +3,9 @@
 // stays signalled until Reset. CloseEvent is the one that tells both workers to stop.
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
+#include <optional>
 
 namespace pellow {
 
@@ -33,5 +35,11 @@ class CloseEvent final : public EventObject {};
 // Waits, without a time limit, until one of the events is set and returns the lowest
 // position that is; -1 when the wait itself fails.
 int WaitForAnyEvent(const EventObject* const* events, std::size_t count);
+
+// As WaitForAnyEvent, but gives up at the deadline (none: never) and returns
+// EventWaitTimedOut then.
+constexpr int EventWaitTimedOut = -2;
+int WaitForAnyEventUntil(const EventObject* const* events, std::size_t count,
+                         std::optional<std::chrono::steady_clock::time_point> deadline);
 
 } // namespace pellow

@@ -1,5 +1,6 @@
 #pragma once
-// Chooses the kind of device from its name and opens it exclusively. Raises ECommsError
+// Chooses the kind of device from its name ("loop://" is the built-in loopback, any
+// other name a terminal device) and opens it exclusively. Raises ECommsError
 // with the message of the step that failed ("Error opening serial port", "File handle
 // is not a comm handle ", "Cannot setup comm buffer"), holding nothing afterwards.
 

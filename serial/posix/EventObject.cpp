@@ -1,5 +1,7 @@
 #include "serial/EventObject.h"
 
+#include "serial/posix/PollTimeout.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <poll.h>
@@ -34,16 +36,24 @@ void EventObject::Reset() const {
 }
 
 int WaitForAnyEvent(const EventObject* const* events, std::size_t count) {
+    return WaitForAnyEventUntil(events, count, std::nullopt);
+}
+
+int WaitForAnyEventUntil(const EventObject* const* events, std::size_t count,
+                         std::optional<std::chrono::steady_clock::time_point> deadline) {
     std::vector<pollfd> fds(count);
     for (std::size_t i = 0; i < count; ++i) {
         fds[i] = pollfd{events[i]->NativeHandle(), POLLIN, 0};
     }
     for (;;) {
-        const int n = ::poll(fds.data(), fds.size(), -1);
+        const int n = ::poll(fds.data(), fds.size(), PollTimeout(deadline));
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n <= 0) {
+        if (n == 0) {
+            return EventWaitTimedOut;
+        }
+        if (n < 0) {
             return -1;
         }
         for (std::size_t i = 0; i < count; ++i) {

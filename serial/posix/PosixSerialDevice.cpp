@@ -1,7 +1,10 @@
 #include "serial/posix/PosixSerialDevice.h"
 
+#include "serial/DeviceTimeouts.h"
 #include "serial/ECommsError.h"
+#include "serial/NullChars.h"
 #include "serial/posix/CustomBaudRate.h"
+#include "serial/posix/PollTimeout.h"
 #include "serial/posix/TermiosMapping.h"
 
 #include <algorithm>
@@ -21,29 +24,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr std::uint32_t NoWaitInterval = 0xFFFFFFFF;
-
 // Counters cannot wake a poll, so a device that keeps them is sampled this often while
 // the line is quiet; one that does not is never woken for them.
 constexpr milliseconds CounterSampleInterval{50};
-
-int PollTimeout(std::optional<Clock::time_point> deadline) {
-    if (!deadline) {
-        return -1;
-    }
-    const auto left = *deadline - Clock::now();
-    if (left <= Clock::duration::zero()) {
-        return 0;
-    }
-    // Round up so the deadline has passed when poll returns.
-    return static_cast<int>(std::chrono::ceil<milliseconds>(left).count());
-}
-
-void Earliest(std::optional<Clock::time_point>& deadline, Clock::time_point candidate) {
-    if (!deadline || candidate < *deadline) {
-        deadline = candidate;
-    }
-}
 
 void ChangeModemLine(int fd, bool raise, int line) {
     // Pseudo-terminals have no modem lines; the device keeps what it had.
@@ -100,11 +83,7 @@ void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
 }
 
 void PosixSerialDevice::ApplyTimeouts(const CommTimeouts& t) {
-    readInterval_ = t.readInterval;
-    readTotalMultiplier_ = t.readTotalMultiplier;
-    readTotalConstant_ = t.readTotalConstant;
-    writeTotalMultiplier_ = t.writeTotalMultiplier;
-    writeTotalConstant_ = t.writeTotalConstant;
+    timeouts_.Store(t);
 }
 
 void PosixSerialDevice::Purge(bool input, bool output) {
@@ -148,10 +127,7 @@ bool PosixSerialDevice::SampleLineEvents(LineEvents& events) {
 }
 
 std::size_t PosixSerialDevice::TakeBytes(char* at, std::size_t count) const {
-    if (!ignoreNullChar_) {
-        return count;
-    }
-    return static_cast<std::size_t>(std::remove(at, at + count, '\0') - at);
+    return ignoreNullChar_ ? DropNullChars(at, count) : count;
 }
 
 InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
@@ -202,33 +178,13 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
         }
 
         // Nothing there now: has the read ended, and if not, until when may it wait?
-        const std::uint32_t interval = readInterval_;
-        const std::uint32_t multiplier = readTotalMultiplier_;
-        const std::uint32_t constant = readTotalConstant_;
-        const auto now = Clock::now();
-        std::optional<Clock::time_point> deadline;
-        if (read.count > 0 && interval != 0) {
-            if (interval == NoWaitInterval) {
-                return InputWake::ReadDone;
-            }
-            // "More than the interval": the read ends just after it has fully passed.
-            const auto intervalEnd =
-                read.lastByte + milliseconds(interval) + std::chrono::microseconds(1);
-            if (now >= intervalEnd) {
-                return InputWake::ReadDone;
-            }
-            Earliest(deadline, intervalEnd);
+        const ReadCompletion completion = CheckReadCompletion(read, timeouts_.Load(), Clock::now());
+        if (completion.done) {
+            return InputWake::ReadDone;
         }
-        if (multiplier != 0 || constant != 0) {
-            const auto totalEnd =
-                read.started + milliseconds(std::uint64_t{multiplier} * read.capacity + constant);
-            if (now >= totalEnd) {
-                return InputWake::ReadDone;
-            }
-            Earliest(deadline, totalEnd);
-        }
+        std::optional<Clock::time_point> deadline = completion.wakeBy;
         if (countersSupported_) {
-            Earliest(deadline, now + CounterSampleInterval);
+            Earliest(deadline, Clock::now() + CounterSampleInterval);
         }
 
         pollfd fds[2] = {{fd_.Get(), POLLIN, 0}, {stop.NativeHandle(), POLLIN, 0}};
@@ -257,12 +213,8 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
 WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
                                      const EventObject& stop) {
     WriteResult result;
-    const std::uint32_t multiplier = writeTotalMultiplier_;
-    const std::uint32_t constant = writeTotalConstant_;
-    std::optional<Clock::time_point> deadline;
-    if (multiplier != 0 || constant != 0) {
-        deadline = Clock::now() + milliseconds(std::uint64_t{multiplier} * length + constant);
-    }
+    const std::optional<Clock::time_point> deadline =
+        WriteDeadline(timeouts_.Load(), length, Clock::now());
 
     while (result.written < length) {
         const ssize_t n = ::write(fd_.Get(), data + result.written, length - result.written);

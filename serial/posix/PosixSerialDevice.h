@@ -4,6 +4,7 @@
 // that honour it and also holds against privileged ones, which TIOCEXCL lets through.
 
 #include "serial/SerialDevice.h"
+#include "serial/SharedTimeouts.h"
 #include "serial/posix/LineCounters.h"
 #include "serial/posix/UniqueFd.h"
 
@@ -35,11 +36,7 @@ private:
     termios original_;
 
     // Written by the GUI thread, read by the workers.
-    std::atomic<std::uint32_t> readInterval_{100};
-    std::atomic<std::uint32_t> readTotalMultiplier_{0};
-    std::atomic<std::uint32_t> readTotalConstant_{0};
-    std::atomic<std::uint32_t> writeTotalMultiplier_{0};
-    std::atomic<std::uint32_t> writeTotalConstant_{0};
+    SharedTimeouts timeouts_;
     std::atomic<bool> parityCheck_{false};
     std::atomic<bool> ignoreNullChar_{false};
 

@@ -38,4 +38,13 @@ LoggedComm::LoggedComm() {
     log.Attach(*com);
 }
 
+std::string OpenFailure(TComm& com) {
+    try {
+        com.OpenPort();
+    } catch (const ECommsError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 } // namespace pellow::test

@@ -37,4 +37,7 @@ struct LoggedComm {
     std::unique_ptr<TComm> com;
 };
 
+// The message OpenPort raised, or "" when it opened.
+std::string OpenFailure(TComm& com);
+
 } // namespace pellow::test

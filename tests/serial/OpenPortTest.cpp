@@ -9,19 +9,6 @@
 using namespace pellow;
 using namespace pellow::test;
 
-namespace {
-
-std::string OpenFailure(TComm& com) {
-    try {
-        com.OpenPort();
-    } catch (const ECommsError& e) {
-        return e.what();
-    }
-    return "";
-}
-
-} // namespace
-
 TEST(OpenPort, FailuresNameTheirStepAndLeaveNothingOpen) {
     char diskFile[] = "/tmp/pellow-not-a-port-XXXXXX";
     const int fd = ::mkstemp(diskFile);
