@@ -1,5 +1,7 @@
 #include "app/PortList.h"
 
+#include "serial/loop/LoopbackSerialDevice.h"
+
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -43,6 +45,12 @@ std::vector<std::string> ListSerialPorts(const PortListSource& source) {
         }
         ports.push_back(device);
     }
+    return ports;
+}
+
+std::vector<std::string> ListPortsWithLoopback(const PortListSource& source) {
+    std::vector<std::string> ports = ListSerialPorts(source);
+    ports.emplace_back(LoopbackPortName);
     return ports;
 }
 

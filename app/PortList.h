@@ -24,6 +24,10 @@ struct PortListSource {
 // In the order sysfs gives; empty when there are none.
 std::vector<std::string> ListSerialPorts(const PortListSource& source = {});
 
+// The list the window offers: the real ports, then the built-in loopback port, so that
+// the program opens something useful on a machine with no serial hardware.
+std::vector<std::string> ListPortsWithLoopback(const PortListSource& source = {});
+
 // The 8250 probe used by default.
 bool SerialUartExists(const std::string& devicePath);
 

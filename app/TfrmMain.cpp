@@ -21,7 +21,7 @@ namespace {
 
 TfrmMainServices WithDefaults(TfrmMainServices services) {
     if (!services.ListPorts) {
-        services.ListPorts = [] { return ListSerialPorts(); };
+        services.ListPorts = [] { return ListPortsWithLoopback(); };
     }
     if (!services.NotifyWindows) {
         services.NotifyWindows = QtNotifyWindow::Factory();

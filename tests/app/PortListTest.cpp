@@ -77,5 +77,16 @@ TEST_F(PortListTest, EmptyWhenTheClassFolderIsMissing) {
     EXPECT_TRUE(ListSerialPorts(source).empty());
 }
 
+TEST_F(PortListTest, LoopbackComesAfterTheRealPortsAndStandsAloneWithoutThem) {
+    PortListSource source;
+    source.SysClassTty = root_ / "class" / "tty";
+    source.UartExists = [](const std::string&) { return false; };
+    EXPECT_EQ(ListPortsWithLoopback(source), std::vector<std::string>{"loop://"});
+
+    AddTty("ttyUSB0", "ftdi_sio");
+    EXPECT_EQ(ListPortsWithLoopback(source),
+              (std::vector<std::string>{"/dev/ttyUSB0", "loop://"}));
+}
+
 } // namespace
 } // namespace pellow

@@ -95,6 +95,29 @@ TEST_F(StartUpTest, EmptyListKeepsTheShownName) {
                                                      "faild, the serial port is not available!"});
 }
 
+TEST_F(StartUpTest, WithNoRealPortTheLoopbackIsOpenedAndEchoes) {
+    TestWindow w({"loop://"}, folder_.Path());
+    w->FormShow();
+    ExpectOpenState(*w);
+    EXPECT_EQ(w->pnStatus->Caption(), "Status:loop:// Normal, 9600bps, 8, 1, None");
+    EXPECT_TRUE(w.Messages().empty());
+
+    w->mmSendData->SetText("hello");
+    w->btnSendDataClick();
+    ASSERT_TRUE(WaitFor([&] { return w->mmReceive->Bytes() == "hello"; }))
+        << w->mmReceive->Bytes();
+    EXPECT_EQ(w->lbTX->Caption(), "5");
+    EXPECT_EQ(w->lbRX->Caption(), "5");
+}
+
+TEST_F(StartUpTest, RealPortsStayAheadOfTheLoopback) {
+    TestWindow w({pty_.SlavePath(), "loop://"}, folder_.Path());
+    w->FormShow();
+    EXPECT_EQ(w->cbCOM->Items().back(), "loop://");
+    EXPECT_EQ(w->Com->CommName(), pty_.SlavePath());
+    ExpectOpenState(*w);
+}
+
 TEST_F(StartUpTest, ListIsSortedWithoutRegardToCase) {
     const std::string base = test::MissingDevice();
     TestWindow w({base + "COM2", base + "COM10", base + "com1", pty_.SlavePath()}, folder_.Path());
