@@ -5,8 +5,10 @@ namespace pellow {
 using Clock = std::chrono::steady_clock;
 
 QueuedNotifyWindow::~QueuedNotifyWindow() {
-    for (const auto& m : queue_) {
-        ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
+    for (const auto* messages : {&taken_, &queue_}) {
+        for (const auto& m : *messages) {
+            ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
+        }
     }
 }
 
@@ -27,8 +29,10 @@ bool QueuedNotifyWindow::Post(std::uint32_t message, std::uintptr_t wParam, std:
         }
         queue_.push_back({message, wParam, lParam});
         wake = sleeping_;
+        sleeping_ = false;
     }
-    // Like an event loop's wake-up: only a sleeping owner costs a system call.
+    // Like an event loop's wake-up: only the post that finds the owner asleep costs a
+    // system call; those that follow before it runs find it already woken.
     if (wake) {
         arrived_.notify_one();
     }
@@ -44,8 +48,7 @@ bool QueuedNotifyWindow::PumpUntil(const std::function<bool()>& done,
                                    std::chrono::milliseconds deadline) {
     const auto end = Clock::now() + deadline;
     while (!done()) {
-        Message m{};
-        {
+        if (taken_.empty()) {
             std::unique_lock lock(mutex_);
             sleeping_ = true;
             const bool arrived = arrived_.wait_until(lock, end, [&] { return !queue_.empty(); });
@@ -53,9 +56,11 @@ bool QueuedNotifyWindow::PumpUntil(const std::function<bool()>& done,
             if (!arrived) {
                 return done();
             }
-            m = queue_.front();
-            queue_.pop_front();
+            // Everything posted so far in one go, so the workers rarely meet the lock held.
+            taken_.swap(queue_);
         }
+        const Message m = taken_.front();
+        taken_.pop_front();
         proc_(m.message, m.wParam, m.lParam);
     }
     return true;

@@ -43,7 +43,8 @@ private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<Message> queue_;
-    bool sleeping_ = false; // the owner waits for a post, so a post has to wake it
+    std::deque<Message> taken_; // the owner's own: taken from queue_, not yet delivered
+    bool sleeping_ = false;     // the owner waits for a post, so a post has to wake it
     bool refusing_ = false;
 };
 
