@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
 #include <thread>
 
 using namespace pellow;
@@ -39,6 +40,32 @@ std::string AllByteValues(std::size_t n) {
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The device alone, at 9600 baud, with reads that end as soon as anything has arrived
+// or after `readTotal` ms.
+std::unique_ptr<SerialDevice> OpenLoopDevice(std::uint32_t readTotal = 300,
+                                             std::uint32_t writeTotal = 0) {
+    auto device = LoopbackSerialDevice::Open();
+    LineSettings line;
+    line.baudRate = 9600;
+    device->ApplyLineSettings(line);
+    CommTimeouts timeouts;
+    timeouts.readInterval = 0xFFFFFFFF;
+    timeouts.readTotalConstant = readTotal;
+    timeouts.writeTotalConstant = writeTotal;
+    device->ApplyTimeouts(timeouts);
+    return device;
+}
+
+std::string ReadOnce(SerialDevice& device, const EventObject& stop) {
+    char buffer[ReadChunkSize];
+    PendingRead read;
+    read.Begin(buffer, sizeof buffer);
+    LineEvents events;
+    EXPECT_EQ(device.WaitForInput(read, events, stop), InputWake::ReadDone);
+    EXPECT_FALSE(events.Any());
+    return std::string(buffer, read.count);
 }
 
 } // namespace
@@ -180,4 +207,62 @@ TEST(Loopback, DestroyingAnOpenPortLetsTheDeviceGo) {
     }
     LoopComm next;
     EXPECT_EQ(OpenFailure(*next.com), "");
+}
+
+TEST(LoopbackDevice, PurgesDropUnsentOutputAndUnreadInput) {
+    auto device = OpenLoopDevice();
+    CloseEvent stop;
+    const std::string data = AllByteValues(9600); // ten seconds' worth
+    auto writing = std::async(std::launch::async,
+                              [&] { return device->Write(data.data(), data.size(), stop); });
+    const std::string first = ReadOnce(*device, stop);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, data.substr(0, first.size()));
+
+    std::this_thread::sleep_for(100ms);
+    device->Purge(false, true);
+    ASSERT_EQ(writing.wait_for(5s), std::future_status::ready);
+    const WriteResult written = writing.get();
+    EXPECT_EQ(written.status, DeviceStatus::Ok);
+    EXPECT_EQ(written.written, data.size()) << "purged bytes count as handed over";
+
+    device->Purge(true, false);
+    EXPECT_EQ(ReadOnce(*device, stop), "") << "only the total timeout ends the read";
+}
+
+TEST(LoopbackDevice, WriteTimeoutsEndAWriteWithWhatWentThrough) {
+    auto device = OpenLoopDevice(300, 200);
+    CloseEvent stop;
+    const std::string data = AllByteValues(9600);
+    const WriteResult written = device->Write(data.data(), data.size(), stop);
+    EXPECT_EQ(written.status, DeviceStatus::Ok);
+    EXPECT_GT(written.written, 0u);
+    EXPECT_LT(written.written, data.size());
+}
+
+TEST(LoopbackDevice, StopEndsAWriteAndAWait) {
+    auto device = OpenLoopDevice();
+    CloseEvent stop;
+    const std::string data = AllByteValues(9600);
+    auto writing = std::async(std::launch::async,
+                              [&] { return device->Write(data.data(), data.size(), stop); });
+    device->ApplyTimeouts(CommTimeouts{0, 0, 0, 0, 0}); // only a full buffer ends a read
+    auto waiting = std::async(std::launch::async, [&] {
+        char buffer[16];
+        PendingRead read;
+        LineEvents events;
+        InputWake wake;
+        // Reads fill up while the echo flows; the one under way at the stop ends with it.
+        do {
+            read.Begin(buffer, sizeof buffer);
+            wake = device->WaitForInput(read, events, stop);
+        } while (wake == InputWake::ReadDone);
+        return wake;
+    });
+    std::this_thread::sleep_for(200ms);
+    stop.Set();
+    ASSERT_EQ(writing.wait_for(5s), std::future_status::ready);
+    EXPECT_EQ(writing.get().status, DeviceStatus::Stopped);
+    ASSERT_EQ(waiting.wait_for(5s), std::future_status::ready);
+    EXPECT_EQ(waiting.get(), InputWake::Stopped);
 }
