@@ -1,0 +1,326 @@
+// The whole window receiving a steady 1.2 MB/s stream through a pseudo-terminal, once in
+// text mode and once in hex mode: bytes lost on the way to the counter, the area and a
+// saved file, the longest stall of the GUI thread, memory per byte shown, the writer's
+// achieved rate and how long the window took to catch up once the writer stopped.
+//
+// Usage: window_stream_bench [seconds per mode, default 30] [text|hex|both, default both]
+
+#include "WindowTestSupport.h"
+
+#include "receive/HexDisplay.h"
+#include "ui/ReceiveView.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace pellow;
+using namespace pellow::test;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+constexpr std::size_t SliceBytes = 12000;
+constexpr auto SliceInterval = std::chrono::milliseconds(10);
+constexpr int TickMs = 5;
+constexpr auto CatchUpDeadline = std::chrono::seconds(120);
+
+// Printable ASCII with two- and three-byte UTF-8 characters among it, and no CR or LF,
+// so that the text area must hold exactly the stream. Its length is prime to the slice
+// size so that slices start at changing offsets and split characters now and then.
+std::string MakePattern() {
+    std::string p;
+    for (int round = 0; p.size() < 4000; ++round) {
+        for (char c = ' '; c <= '~'; ++c) {
+            p += c;
+            if ((c + round) % 17 == 0)
+                p += "\xC3\xA9"; // é
+            if ((c + round) % 29 == 0)
+                p += "\xE2\x82\xAC"; // €
+            if ((c + round) % 41 == 0)
+                p += "\xE4\xB8\xAD"; // 中
+        }
+    }
+    p.resize(4001);
+    // A cut may have split a character at the end; end on a whole one.
+    while (!p.empty() && (static_cast<unsigned char>(p.back()) & 0x80))
+        p.pop_back();
+    return p;
+}
+
+std::string StreamBytes(const std::string& pattern, std::size_t total) {
+    std::string s;
+    s.reserve(total);
+    while (s.size() < total)
+        s.append(pattern, 0, std::min(pattern.size(), total - s.size()));
+    return s;
+}
+
+double ResidentMb() {
+    std::ifstream in("/proc/self/statm");
+    long size = 0, resident = 0;
+    in >> size >> resident;
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string a, b, c;
+    in >> a >> b >> c;
+    return a + " " + b + " " + c;
+}
+
+std::set<fs::path> SavedFiles(const fs::path& folder) {
+    std::set<fs::path> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("Save") && name.ends_with(".txt"))
+            files.insert(entry.path());
+    }
+    return files;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Writes `pattern` repeated into the master at the paced rate for `duration`.
+class PacedWriter {
+public:
+    PacedWriter(const PtyPair& pty, const std::string& pattern, std::chrono::seconds duration)
+        : thread_([this, &pty, &pattern, duration] { Run(pty, pattern, duration); }) {}
+    ~PacedWriter() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    PacedWriter(const PacedWriter&) = delete;
+    PacedWriter& operator=(const PacedWriter&) = delete;
+
+    bool Done() const { return done_.load(); }
+    std::size_t Written() const { return written_.load(); }
+    Clock::time_point Started() const { return started_; }
+    Clock::time_point Finished() const { return finished_; }
+
+private:
+    void Run(const PtyPair& pty, const std::string& pattern, std::chrono::seconds duration) {
+        std::string slice;
+        started_ = Clock::now();
+        const auto end = started_ + duration;
+        auto next = started_;
+        std::size_t offset = 0;
+        while (next < end) {
+            slice.clear();
+            while (slice.size() < SliceBytes) {
+                const std::size_t take =
+                    std::min(SliceBytes - slice.size(), pattern.size() - offset);
+                slice.append(pattern, offset, take);
+                offset = (offset + take) % pattern.size();
+            }
+            pty.Write(slice);
+            written_ += slice.size();
+            next += SliceInterval;
+            std::this_thread::sleep_until(next);
+        }
+        finished_ = Clock::now();
+        done_ = true;
+    }
+
+    std::atomic<bool> done_{false};
+    std::atomic<std::size_t> written_{0};
+    Clock::time_point started_;
+    Clock::time_point finished_;
+    std::thread thread_;
+};
+
+struct Result {
+    std::string mode;
+    std::size_t written = 0;
+    double writerSeconds = 0;
+    double catchUpSeconds = -1;
+    std::string rxCaption;
+    std::size_t shown = 0;
+    bool areaExact = false;
+    bool saveExact = false;
+    std::size_t saved = 0;
+    double maxStallMs = 0;
+    double p99StallMs = 0;
+    std::size_t ticks = 0;
+    double rssBeforeMb = 0;
+    double rssAfterMb = 0;
+};
+
+Result RunMode(bool hex, std::chrono::seconds duration, const std::string& pattern) {
+    Result r;
+    r.mode = hex ? "hex" : "text";
+    PtyPair pty;
+    ScratchFolder folder;
+    TestWindow w({pty.SlavePath()}, folder.Path());
+    w->FormShow();
+    w->show();
+    WaitFor([&] { return w->Com->PortOpen(); });
+    if (!w->Com->PortOpen()) {
+        std::fprintf(stderr, "%s: the window did not open %s\n", r.mode.c_str(),
+                     pty.SlavePath().c_str());
+        std::exit(2);
+    }
+    if (hex)
+        w->cbHexDisplay->SetChecked(true);
+    QCoreApplication::processEvents();
+    r.rssBeforeMb = ResidentMb();
+
+    // Gaps between ticks of a 5 ms timer on the GUI thread, while data is coming.
+    std::vector<double> gaps;
+    gaps.reserve(static_cast<std::size_t>(duration.count()) * 1000 / TickMs * 2 + 1000);
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(TickMs);
+    auto lastTick = Clock::now();
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const auto now = Clock::now();
+        gaps.push_back(std::chrono::duration<double, std::milli>(now - lastTick).count());
+        lastTick = now;
+    });
+
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    bool caughtUp = false;
+    Clock::time_point caughtUpAt;
+    std::string expectedCount;
+    ticker.start();
+    lastTick = Clock::now();
+    PacedWriter writer(pty, pattern, duration);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!writer.Done())
+            return;
+        if (expectedCount.empty())
+            expectedCount = std::to_string(writer.Written());
+        const std::size_t expectedShown = hex ? writer.Written() * 3 : writer.Written();
+        if (w->lbRX->Caption() == expectedCount && w->mmReceive->Bytes().size() >= expectedShown) {
+            caughtUp = true;
+            caughtUpAt = Clock::now();
+            loop.quit();
+        } else if (Clock::now() - writer.Finished() > CatchUpDeadline) {
+            loop.quit();
+        }
+    });
+    poll.start();
+    loop.exec();
+    ticker.stop();
+    poll.stop();
+
+    r.written = writer.Written();
+    r.writerSeconds = std::chrono::duration<double>(writer.Finished() - writer.Started()).count();
+    if (caughtUp)
+        r.catchUpSeconds = std::chrono::duration<double>(caughtUpAt - writer.Finished()).count();
+    // Let a last repaint run so the area is measured as it stands on screen.
+    WaitFor([] { return false; }, std::chrono::milliseconds(100));
+    r.rssAfterMb = ResidentMb();
+    r.rxCaption = w->lbRX->Caption();
+    r.shown = w->mmReceive->Bytes().size();
+    r.ticks = gaps.size();
+    if (!gaps.empty()) {
+        std::sort(gaps.begin(), gaps.end());
+        r.maxStallMs = gaps.back();
+        r.p99StallMs = gaps[std::min(gaps.size() - 1, gaps.size() * 99 / 100)];
+    }
+
+    {
+        std::string expected = StreamBytes(pattern, r.written);
+        if (hex)
+            expected = BytesToHexText(expected);
+        r.areaExact = w->mmReceive->Bytes() == expected;
+
+        const fs::path saveFolder = QCoreApplication::applicationDirPath().toStdString();
+        const std::set<fs::path> before = SavedFiles(saveFolder);
+        w->btnSaveDataClick();
+        for (const fs::path& file : SavedFiles(saveFolder)) {
+            if (before.count(file))
+                continue;
+            const std::string saved = ReadFile(file);
+            r.saved = saved.size();
+            r.saveExact = saved == expected;
+            std::error_code ec;
+            fs::remove(file, ec);
+        }
+    }
+    return r;
+}
+
+void Print(const Result& r) {
+    const double mb = static_cast<double>(r.written) / 1e6;
+    const std::size_t rx = std::strtoull(r.rxCaption.c_str(), nullptr, 10);
+    const long long lost = static_cast<long long>(r.written) - static_cast<long long>(rx);
+    std::printf("\n[%s]\n", r.mode.c_str());
+    std::printf("  written            %zu bytes in %.2f s = %.3f MB/s\n", r.written,
+                r.writerSeconds, mb / r.writerSeconds);
+    std::printf("  RX counter         %s  (lost %lld)\n", r.rxCaption.c_str(), lost);
+    std::printf("  area holds         %zu bytes, equals expected: %s\n", r.shown,
+                r.areaExact ? "yes" : "NO");
+    std::printf("  saved file         %zu bytes, equals expected: %s\n", r.saved,
+                r.saveExact ? "yes" : "NO");
+    if (r.catchUpSeconds >= 0)
+        std::printf("  caught up after    %.3f s past the writer's end (polled every 5 ms)\n",
+                    r.catchUpSeconds);
+    else
+        std::printf("  caught up after    NOT within %lld s\n",
+                    static_cast<long long>(CatchUpDeadline.count()));
+    std::printf("  GUI stall          max %.1f ms, p99 %.1f ms (%zu ticks of %d ms)\n",
+                r.maxStallMs, r.p99StallMs, r.ticks, TickMs);
+    std::printf("  RSS                %.1f MB -> %.1f MB: %.2f bytes per byte shown\n",
+                r.rssBeforeMb, r.rssAfterMb,
+                r.shown ? (r.rssAfterMb - r.rssBeforeMb) * 1e6 / static_cast<double>(r.shown)
+                        : 0.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 30;
+    const std::string modes = argc > 2 ? argv[2] : "both";
+    const auto duration = std::chrono::seconds(seconds > 0 ? seconds : 30);
+
+    std::printf("window receive bench: %lld s per mode, %zu bytes every %lld ms (%.2f MB/s)\n",
+                static_cast<long long>(duration.count()), SliceBytes,
+                static_cast<long long>(SliceInterval.count()),
+                static_cast<double>(SliceBytes) / 1e6 * 1000.0 /
+                    static_cast<double>(SliceInterval.count()));
+    std::printf("load average at start: %s\n", LoadAverage().c_str());
+    std::fflush(stdout);
+
+    const std::string pattern = MakePattern();
+    bool ok = true;
+    for (const bool hex : {false, true}) {
+        if (modes != "both" && modes != (hex ? "hex" : "text"))
+            continue;
+        const Result r = RunMode(hex, duration, pattern);
+        Print(r);
+        std::fflush(stdout);
+        ok = ok && r.areaExact && r.saveExact && r.rxCaption == std::to_string(r.written);
+    }
+    std::printf("\nload average at end: %s\n", LoadAverage().c_str());
+    return ok ? 0 : 1;
+}
