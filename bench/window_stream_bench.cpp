@@ -39,6 +39,7 @@ namespace fs = std::filesystem;
 constexpr std::size_t SliceBytes = 12000;
 constexpr auto SliceInterval = std::chrono::milliseconds(10);
 constexpr int TickMs = 5;
+constexpr double LongStallMs = 50;
 constexpr auto CatchUpDeadline = std::chrono::seconds(120);
 
 // Printable ASCII with two- and three-byte UTF-8 characters among it, and no CR or LF,
@@ -138,10 +139,11 @@ private:
             }
             pty.Write(slice);
             written_ += slice.size();
+            // The end is the last byte handed over, not the pause after it.
+            finished_ = Clock::now();
             next += SliceInterval;
             std::this_thread::sleep_until(next);
         }
-        finished_ = Clock::now();
         done_ = true;
     }
 
@@ -165,6 +167,8 @@ struct Result {
     double maxStallMs = 0;
     double p99StallMs = 0;
     std::size_t ticks = 0;
+    // Gaps over LongStallMs: where the area stood when the timer ran again.
+    std::vector<std::string> longStalls;
     double rssBeforeMb = 0;
     double rssAfterMb = 0;
 };
@@ -197,8 +201,15 @@ Result RunMode(bool hex, std::chrono::seconds duration, const std::string& patte
     auto lastTick = Clock::now();
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const auto now = Clock::now();
-        gaps.push_back(std::chrono::duration<double, std::milli>(now - lastTick).count());
+        const double gap = std::chrono::duration<double, std::milli>(now - lastTick).count();
+        gaps.push_back(gap);
         lastTick = now;
+        if (gap > LongStallMs) {
+            const std::string& shown = w->mmReceive->Bytes();
+            r.longStalls.push_back(std::to_string(static_cast<int>(gap)) + " ms at " +
+                                   std::to_string(shown.size()) + " bytes (capacity " +
+                                   std::to_string(shown.capacity()) + ")");
+        }
     });
 
     QEventLoop loop;
@@ -272,8 +283,8 @@ void Print(const Result& r) {
     const std::size_t rx = std::strtoull(r.rxCaption.c_str(), nullptr, 10);
     const long long lost = static_cast<long long>(r.written) - static_cast<long long>(rx);
     std::printf("\n[%s]\n", r.mode.c_str());
-    std::printf("  written            %zu bytes in %.2f s = %.3f MB/s\n", r.written,
-                r.writerSeconds, mb / r.writerSeconds);
+    std::printf("  written            %zu bytes in %.2f s = %.3f MB/s (first to last slice)\n",
+                r.written, r.writerSeconds, mb / r.writerSeconds);
     std::printf("  RX counter         %s  (lost %lld)\n", r.rxCaption.c_str(), lost);
     std::printf("  area holds         %zu bytes, equals expected: %s\n", r.shown,
                 r.areaExact ? "yes" : "NO");
@@ -287,6 +298,8 @@ void Print(const Result& r) {
                     static_cast<long long>(CatchUpDeadline.count()));
     std::printf("  GUI stall          max %.1f ms, p99 %.1f ms (%zu ticks of %d ms)\n",
                 r.maxStallMs, r.p99StallMs, r.ticks, TickMs);
+    for (const std::string& stall : r.longStalls)
+        std::printf("    stall %s\n", stall.c_str());
     std::printf("  RSS                %.1f MB -> %.1f MB: %.2f bytes per byte shown\n",
                 r.rssBeforeMb, r.rssAfterMb,
                 r.shown ? (r.rssAfterMb - r.rssBeforeMb) * 1e6 / static_cast<double>(r.shown)
