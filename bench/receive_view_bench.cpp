@@ -143,8 +143,6 @@ void BM_MemoryPerByte(benchmark::State& state) {
         Fill(*view, std::size_t(100) << 20, hex);
         const std::size_t after = ResidentBytes();
         perByte = double(after - before) / double(view->Bytes().size());
-        state.counters["capacity_per_byte"] =
-            double(view->Bytes().capacity()) / double(view->Bytes().size());
     }
     state.counters["resident_per_byte"] = perByte;
 }

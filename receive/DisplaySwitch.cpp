@@ -29,7 +29,7 @@ void TfrmMain::cbHexDisplayClick() {
             ShowFilePreview(fileName, false);
         return;
     }
-    const std::string& shown = mmReceive->Bytes();
+    const std::string_view shown = mmReceive->Bytes();
     if (cbHexDisplay->Checked()) {
         std::string hex = BytesToHexText(shown);
         ClearReceiveArea();

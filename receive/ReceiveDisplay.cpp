@@ -41,7 +41,7 @@ void TfrmMain::AppendReceiveText(const std::string& text) {
     // holds only what earlier appends produced), normalising the new text alone gives the
     // same result and keeps each block's cost independent of what is already shown.
     if (mmReceive->HasLoneLineBreak()) {
-        std::string whole = NormaliseLineBreaks(mmReceive->Bytes() + text);
+        std::string whole = NormaliseLineBreaks(std::string(mmReceive->Bytes()) + text);
         if (whole != mmReceive->Bytes())
             mmReceive->SetBytes(std::move(whole));
         return;
@@ -51,7 +51,7 @@ void TfrmMain::AppendReceiveText(const std::string& text) {
 }
 
 void TfrmMain::AddReceiveLine(const std::string& line) {
-    const std::string& shown = mmReceive->Bytes();
+    const std::string_view shown = mmReceive->Bytes();
     if (shown.empty() || shown.ends_with(LineBreak))
         mmReceive->AppendBytes(line + std::string(LineBreak));
     else

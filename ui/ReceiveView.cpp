@@ -70,13 +70,9 @@ ReceiveView::ReceiveView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 ReceiveView::~ReceiveView() = default;
 
-const std::string& ReceiveView::Bytes() const {
-    return bytes_;
-}
-
-void ReceiveView::SetBytes(std::string bytes) {
+void ReceiveView::SetBytes(std::string_view bytes) {
     ScheduleRefresh();
-    bytes_ = std::move(bytes);
+    bytes_.Assign(bytes);
     rows_.Reset(ColumnsForWidth());
     rows_.Update(bytes_);
     loneBreaks_.Reset();
@@ -88,14 +84,14 @@ void ReceiveView::AppendBytes(std::string_view bytes) {
     if (bytes.empty())
         return;
     ScheduleRefresh();
-    bytes_.append(bytes);
+    bytes_.Append(bytes);
     EnsureWrapped();
     rows_.Update(bytes_);
     loneBreaks_.Feed(bytes);
 }
 
 void ReceiveView::Clear() {
-    SetBytes(std::string());
+    SetBytes({});
 }
 
 int ReceiveView::RowCount() const {
@@ -128,7 +124,7 @@ void ReceiveView::SelectAll() {
 
 QString ReceiveView::SelectedText() const {
     const std::string_view selected =
-        std::string_view(bytes_).substr(SelectionStart(), SelectionEnd() - SelectionStart());
+        bytes_.View().substr(SelectionStart(), SelectionEnd() - SelectionStart());
     return QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size()));
 }
 

@@ -6,6 +6,7 @@
 
 #include "receive/DisplayRows.h"
 #include "receive/LineBreaks.h"
+#include "ui/GrowingBytes.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
@@ -23,9 +24,9 @@ public:
     explicit ReceiveView(QWidget* parent = nullptr);
     ~ReceiveView() override;
 
-    // The bytes the area holds, exactly.
-    const std::string& Bytes() const;
-    void SetBytes(std::string bytes);
+    // The bytes the area holds, exactly; valid until the area next changes.
+    std::string_view Bytes() const { return bytes_.View(); }
+    void SetBytes(std::string_view bytes);
     void AppendBytes(std::string_view bytes);
     void Clear();
 
@@ -78,7 +79,7 @@ private:
     void DragTo(QPoint point);
     void UpdateFontMetrics();
 
-    std::string bytes_;
+    GrowingBytes bytes_;
     mutable RowIndex rows_;
     mutable bool wrapStale_ = false;
     LoneBreakTracker loneBreaks_;

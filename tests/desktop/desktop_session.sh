@@ -27,7 +27,8 @@ start_desktop() {
 # waits for its window.
 start_pellow() {
     cp "$1" "$work/pellow"
-    unshare -m sh -c 'mount -t tmpfs none /sys/class/tty; mount --bind /dev/null /dev/ttyS0; exec "$0"' \
+    # The test runner exports the offscreen platform for the unit tests; this is a desktop.
+    QT_QPA_PLATFORM=xcb unshare -m sh -c 'mount -t tmpfs none /sys/class/tty; mount --bind /dev/null /dev/ttyS0; exec "$0"' \
         "$work/pellow" >"$work/out.log" 2>&1 &
     background+=($!)
     local window

@@ -26,14 +26,14 @@ using test::WaitFor;
 // Deadlines for a loaded machine; the conditions normally hold within a second or two.
 constexpr auto Generous = 30s;
 
-std::vector<std::string> SplitLines(const std::string& text) {
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
-        lines.push_back(text.substr(start, at - start));
+        lines.emplace_back(text.substr(start, at - start));
     }
     if (start < text.size()) {
-        lines.push_back(text.substr(start));
+        lines.emplace_back(text.substr(start));
     }
     return lines;
 }
@@ -136,7 +136,7 @@ TEST_F(FileSendWindowTest, WarningsBeforeAnythingIsSent) {
     Click([this] { window->btnSendFileClick(); }); // still "Please select a file."
     const std::string empty = WriteFile("empty.bin", "");
     SelectFile(empty);
-    const auto before = window->mmReceive->Bytes();
+    const std::string before(window->mmReceive->Bytes());
     Click([this] { window->btnSendFileClick(); });
     fs::remove(path);
     window->feFileName->SetText(path); // a file that has gone since it was chosen

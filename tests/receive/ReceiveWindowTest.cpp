@@ -36,7 +36,7 @@ protected:
     void Receive(std::string_view bytes) {
         window->ComReceiveData(nullptr, bytes.data(), static_cast<std::uint16_t>(bytes.size()));
     }
-    const std::string& Shown() const { return window->mmReceive->Bytes(); }
+    std::string Shown() const { return std::string(window->mmReceive->Bytes()); }
     std::string Rx() const { return window->lbRX->Caption(); }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
