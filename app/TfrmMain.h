@@ -171,8 +171,6 @@ public:
     std::int32_t SendTickInterval = 0;
     std::int32_t SendTicksLeft = 0;
     std::int32_t SendTxEnd = 0;
-    // The content of the file being handed to the serial component.
-    std::string SendFileData;
     // The start of the previewed file.
     std::array<char, PreviewSize> PreviewBuffer{};
     // True while a message box raised by a timed-send tick is open, so that ticks coming
