@@ -2,6 +2,7 @@
 // OnReceiveData, against a plain blocking read loop on the same kind of line in the same
 // run. The far end writes from its own thread, as a device would.
 
+#include "bench/CpuTime.h"
 #include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
 
@@ -12,24 +13,16 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
-#include <sys/resource.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 using namespace pellow;
+using pellow::bench::CpuSeconds;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// CPU seconds (user + system) this process has used so far, all threads together.
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 struct Measurement {
     double bytesPerSecond = 0;

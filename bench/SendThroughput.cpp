@@ -2,6 +2,7 @@
 // thread; the far end counts what arrives. Reports bytes per second at the far end and
 // the CPU time the whole process spent per MB sent.
 
+#include "bench/CpuTime.h"
 #include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
 #include "tests/serial/PtyPair.h"
@@ -9,22 +10,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
 using namespace pellow;
+using pellow::bench::CpuSeconds;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 constexpr std::size_t BlockSize = 65535;
 constexpr std::size_t Blocks = 1024; // about 64 MB
