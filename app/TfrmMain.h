@@ -34,6 +34,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QScrollArea;
@@ -236,7 +237,7 @@ public:
     void DisableAutoSend();
     void EnableAutoSendBox();
     // Receive area (receive/).
-    void AppendReceiveText(const std::string& text);
+    void AppendReceiveText(std::string_view text);
     void AddReceiveLine(const std::string& line);
     void ClearReceiveArea();
     void ShowFilePreview(const std::string& fileName, bool withSuggestion);

@@ -33,7 +33,7 @@ void TfrmMain::cbHexDisplayClick() {
     if (cbHexDisplay->Checked()) {
         std::string hex = BytesToHexText(shown);
         ClearReceiveArea();
-        mmReceive->SetBytes(std::move(hex));
+        mmReceive->SetBytes(hex);
     } else {
         // Converted first: a piece that is not hex leaves the area as it was.
         const std::string bytes = HexDisplayToBytes(shown);

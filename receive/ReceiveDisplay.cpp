@@ -20,7 +20,7 @@ void TfrmMain::ComReceiveData(TComm* /*Sender*/, const char* Buffer, std::uint16
     if (BufferLength == 0)
         return;
     // The bytes belong to the serial component and live only during this call.
-    const std::string data(Buffer, BufferLength);
+    const std::string_view data(Buffer, BufferLength);
     AddToCounter(lbRX, static_cast<std::int64_t>(data.size()));
     if (PreviewShown) {
         PreviewShown = false;
@@ -36,14 +36,16 @@ void TfrmMain::ComReceiveData(TComm* /*Sender*/, const char* Buffer, std::uint16
         AppendReceiveText(data);
 }
 
-void TfrmMain::AppendReceiveText(const std::string& text) {
+void TfrmMain::AppendReceiveText(std::string_view text) {
     // The area's text is normalised as a whole. When it already is (the usual case: it
     // holds only what earlier appends produced), normalising the new text alone gives the
     // same result and keeps each block's cost independent of what is already shown.
     if (mmReceive->HasLoneLineBreak()) {
-        std::string whole = NormaliseLineBreaks(std::string(mmReceive->Bytes()) + text);
+        std::string whole(mmReceive->Bytes());
+        whole += text;
+        whole = NormaliseLineBreaks(whole);
         if (whole != mmReceive->Bytes())
-            mmReceive->SetBytes(std::move(whole));
+            mmReceive->SetBytes(whole);
         return;
     }
     if (!text.empty())
