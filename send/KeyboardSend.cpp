@@ -3,8 +3,6 @@
 #include "send/SendMessages.h"
 #include "send/SendPieces.h"
 
-#include <QTextCursor>
-
 namespace pellow {
 
 void TfrmMain::mmReceiveKeyPress(std::string& Key) {
@@ -17,10 +15,7 @@ void TfrmMain::mmReceiveKeyPress(std::string& Key) {
             return Com->SendBytes(bytes, length);
         });
         AddToCounter(lbTX, static_cast<std::int64_t>(Key.size()));
-        // Appended at the end without resetting the memo, so its caret and scrolling stay.
-        QTextCursor end(mmSendData->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(MemoTextToWidget(Key));
+        mmSendData->Append(Key);
     } catch (const std::exception&) {
         msgAlert->Show(SendErrorMessage);
     }

@@ -7,6 +7,7 @@
 // GUI thread only.
 
 #include "ui/TDispatcher.h"
+#include "ui/TextBytes.h"
 
 #include <QString>
 #include <QWidget>
@@ -15,13 +16,6 @@
 #include <string>
 
 namespace pellow {
-
-inline QString ToQString(const std::string& s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-inline std::string ToStdString(const QString& s) {
-    return s.toUtf8().toStdString();
-}
 
 template <class QtWidget> class TControl : public QtWidget {
 public:

@@ -4,10 +4,14 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
+#include <limits>
+
 namespace pellow {
 
 TEdit::TEdit(QWidget* parent, const TDispatcher* dispatcher, const std::string& text)
     : TControl(parent, dispatcher) {
+    // An entry holds as much as the settings file can; the toolkit's default would cut it.
+    setMaxLength(std::numeric_limits<int>::max());
     setText(ToQString(text));
     shown_ = this->text();
     connect(this, &QLineEdit::textChanged, this, [this](const QString& now) {

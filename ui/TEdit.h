@@ -1,7 +1,7 @@
 #pragma once
-// One-line edits. Text is bytes in the locale's codec (UTF-8 here). OnChange runs only
-// when the shown text really changes, whether the user typed or code set it; OnKeyPress
-// sees each typed character first and discards it by setting it to 0.
+// One-line edits. Text is bytes, kept exactly (see TextBytes.h) and without a length limit.
+// OnChange runs only when the shown text really changes, whether the user typed or code set
+// it; OnKeyPress sees each typed character first and discards it by setting it to 0.
 
 #include "ui/TControl.h"
 

@@ -2,24 +2,88 @@
 
 #include "ui/TLabel.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace pellow {
 
-QString MemoTextToWidget(const std::string& text) {
-    QString shown = ToQString(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
-    return shown;
+namespace {
+
+// The line break that stands before a block, when it is not the memo's own CR LF.
+constexpr int LineBreakProperty = QTextFormat::UserProperty + 1;
+const QString MemoLineBreak = QStringLiteral("\r\n");
+
+QString BreakBefore(const QTextBlock& block) {
+    const QVariant lineBreak = block.blockFormat().property(LineBreakProperty);
+    return lineBreak.isValid() ? lineBreak.toString() : MemoLineBreak;
 }
 
-std::string WidgetTextToMemo(const QString& text) {
-    QString memo = text;
-    // Qt marks paragraph ends in selections with U+2029.
-    memo.replace(QChar(0x2029), QChar('\n'));
-    memo.replace(QChar('\n'), QLatin1String("\r\n"));
-    return ToStdString(memo);
+QTextBlockFormat FormatFor(QTextBlockFormat format, const QString& lineBreak) {
+    if (lineBreak == MemoLineBreak) {
+        format.clearProperty(LineBreakProperty);
+    } else {
+        format.setProperty(LineBreakProperty, lineBreak);
+    }
+    return format;
 }
+
+// The length of what the document would turn into a block break at text[i]; 0 for none.
+qsizetype BreakLength(const QString& text, qsizetype i) {
+    switch (text[i].unicode()) {
+    case u'\r':
+        return i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+    case u'\n':
+    case 0x2029: // paragraph separator
+    case 0xFDD0: // the document's frame marks
+    case 0xFDD1:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// Inserts text at the cursor, each line break as a block break that remembers it.
+void InsertKeepingBreaks(QTextCursor& cursor, const QString& text) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = BreakLength(text, i);
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        cursor.insertText(text.mid(start, i - start));
+        cursor.insertBlock(FormatFor(cursor.blockFormat(), text.mid(i, length)));
+        i += length;
+        start = i;
+    }
+    cursor.insertText(text.mid(start));
+}
+
+// The text between two positions, each block break as the line break it stands for.
+QString TextBetween(const QTextDocument& document, int from, int to) {
+    QString text;
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const int start = block.position();
+        const int textEnd = start + block.length() - 1;
+        const int first = std::max(from, start);
+        const int last = std::min(to, textEnd);
+        if (last > first) {
+            text += block.text().mid(first - start, last - first);
+        }
+        if (to > textEnd && block.next().isValid()) {
+            text += BreakBefore(block.next());
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 TMemo::TMemo(QWidget* parent, const TDispatcher* dispatcher) : TControl(parent, dispatcher) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -27,16 +91,67 @@ TMemo::TMemo(QWidget* parent, const TDispatcher* dispatcher) : TControl(parent, 
 }
 
 std::string TMemo::Text() const {
-    return WidgetTextToMemo(toPlainText());
+    return ToStdString(TextBetween(*document(), 0, document()->characterCount() - 1));
 }
 
 void TMemo::SetText(const std::string& v) {
-    setPlainText(MemoTextToWidget(v));
+    setPlainText(QString());
+    QTextDocument* const doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    InsertKeepingBreaks(cursor, ToQString(v));
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(true);
     moveCursor(QTextCursor::End);
 }
 
+void TMemo::Append(const std::string& v) {
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.beginEditBlock();
+    InsertKeepingBreaks(end, ToQString(v));
+    end.endEditBlock();
+}
+
 std::string TMemo::SelText() const {
-    return WidgetTextToMemo(textCursor().selectedText());
+    const QTextCursor cursor = textCursor();
+    return ToStdString(TextBetween(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event) {
+    // Shift+Enter would insert U+2028; in this memo every Enter is the CR LF line break.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (enter && modifiers == Qt::NoModifier && !isReadOnly()) {
+        QTextCursor cursor = textCursor();
+        cursor.insertBlock(FormatFor(cursor.blockFormat(), MemoLineBreak));
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+QMimeData* TMemo::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    data->setText(TextBetween(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+    return data;
+}
+
+void TMemo::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    InsertKeepingBreaks(cursor, source->text());
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void TMemo::BindScrollBar(TScrollBar* bar) {
