@@ -1,8 +1,12 @@
 #include "app/IniFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
 #include <fstream>
+#include <signal.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -242,7 +246,7 @@ std::optional<std::string> ReadAll(const std::filesystem::path& path) {
 // Writes text to a new file beside path and renames it over path, so that a reader never
 // sees half a file and a failed write leaves the old file whole.
 bool ReplaceFile(const std::filesystem::path& path, const std::string& text) {
-    std::string temp = path.string() + ".XXXXXX";
+    std::string temp = path.string() + "." + std::to_string(::getpid()) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         return false;
@@ -269,16 +273,45 @@ bool ReplaceFile(const std::filesystem::path& path, const std::string& text) {
     return ok;
 }
 
+// The process that made a temporary copy of ours ("<file>.<pid>.XXXXXX"), or 0 when the
+// name is not of that form.
+pid_t TemporaryWriter(std::string_view name, std::string_view fileName) {
+    if (!name.starts_with(fileName) || name.size() < fileName.size() + 1 ||
+        name[fileName.size()] != '.') {
+        return 0;
+    }
+    name.remove_prefix(fileName.size() + 1);
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos || name.size() - dot - 1 != 6) {
+        return 0;
+    }
+    const auto isAlnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    const std::string_view suffix = name.substr(dot + 1);
+    if (!std::all_of(suffix.begin(), suffix.end(), isAlnum)) {
+        return 0;
+    }
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(name.data(), name.data() + dot, pid);
+    return ec == std::errc() && end == name.data() + dot && pid > 0 ? pid : 0;
+}
+
+bool ProcessRuns(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 } // namespace
 
 bool TIniFile::Exists() const {
+    if (batchDepth_ > 0) {
+        return batchText_.has_value();
+    }
     std::error_code ec;
     return std::filesystem::is_regular_file(fileName_, ec);
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  const std::string& def) const {
-    const auto text = ReadAll(fileName_);
+    const auto text = batchDepth_ > 0 ? batchText_ : ReadAll(fileName_);
     if (!text) {
         return def;
     }
@@ -286,9 +319,47 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    if (batchDepth_ > 0) {
+        batchText_ = ini::SetValue(batchText_.value_or(std::string()), section, key, value);
+        return;
+    }
     const std::string current = ReadAll(fileName_).value_or(std::string());
     if (!ReplaceFile(fileName_, ini::SetValue(current, section, key, value))) {
         throw EIniFileException("Unable to write to " + fileName_.string());
+    }
+}
+
+void TIniFile::BeginBatch() {
+    if (batchDepth_++ == 0) {
+        batchText_ = ReadAll(fileName_);
+        batchStart_ = batchText_;
+    }
+}
+
+void TIniFile::EndBatch(bool commit) {
+    if (--batchDepth_ > 0) {
+        return;
+    }
+    const std::optional<std::string> text = std::exchange(batchText_, std::nullopt);
+    const std::optional<std::string> start = std::exchange(batchStart_, std::nullopt);
+    if (commit && text != start && !ReplaceFile(fileName_, *text)) {
+        throw EIniFileException("Unable to write to " + fileName_.string());
+    }
+}
+
+void TIniFile::RemoveAbandonedTemporaries() const {
+    namespace fs = std::filesystem;
+    const std::string fileName = fileName_.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(fileName_.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        // Writes run on one thread, so none of this process is under way now.
+        const pid_t writer = TemporaryWriter(it->path().filename().string(), fileName);
+        std::error_code statusError;
+        if (writer != 0 && (writer == ::getpid() || !ProcessRuns(writer)) &&
+            it->symlink_status(statusError).type() == fs::file_type::regular) {
+            fs::remove(it->path(), statusError);
+        }
     }
 }
 

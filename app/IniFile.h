@@ -5,7 +5,9 @@
 // ignored, and a value enclosed in a pair of double or single quotes read without them.
 //
 // TIniFile keeps no copy: every read reads the file, every write rewrites it at once,
-// replacing it atomically (a temporary file renamed over it).
+// replacing it atomically (a temporary file beside it, named after the writing process,
+// renamed over it). Only a batch (TIniBatch) holds the text for a while: its writes reach
+// the file together, in one replacement, when it is committed.
 //
 // Values are written so that reading gives them back unchanged:
 //  - A value that begins or ends with a blank or tab, or is enclosed in a pair of quotes,
@@ -23,6 +25,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace pellow {
 
@@ -63,8 +66,45 @@ public:
     // Creates the file (and the section) when missing. Raises EIniFileException.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Removes the temporary copies that writes killed midway left beside the file; a copy
+    // whose writing process still runs is left alone.
+    void RemoveAbandonedTemporaries() const;
+
 private:
+    friend class TIniBatch;
+    void BeginBatch();
+    void EndBatch(bool commit);
+
     std::filesystem::path fileName_;
+    int batchDepth_ = 0;
+    // While a batch is open: the text as written so far, and as the file held it at the
+    // start (nothing: there was no file).
+    std::optional<std::string> batchText_;
+    std::optional<std::string> batchStart_;
+};
+
+// Collects the writes to a settings file from its creation to Commit: reads see them, and
+// Commit writes the file once, only when its text changed. Batches nest; the outermost one
+// writes. A batch dropped without Commit (an exception) writes nothing.
+class TIniBatch {
+public:
+    explicit TIniBatch(TIniFile& file) : file_(&file) { file_->BeginBatch(); }
+    ~TIniBatch() {
+        if (file_) {
+            file_->EndBatch(false);
+        }
+    }
+    TIniBatch(const TIniBatch&) = delete;
+    TIniBatch& operator=(const TIniBatch&) = delete;
+
+    // Raises EIniFileException when the file cannot be written; it then keeps its old text.
+    void Commit() {
+        TIniFile* const file = std::exchange(file_, nullptr);
+        file->EndBatch(true);
+    }
+
+private:
+    TIniFile* file_;
 };
 
 } // namespace pellow

@@ -22,6 +22,10 @@ void TfrmMain::LoadSettings() {
     if (!SettingsFile->Exists()) {
         return;
     }
+    // Setting the controls runs their change handlers, which write back what the controls
+    // then show. Collected, those writes reach the file once, after the last step, and not
+    // at all when they change nothing; the file is always either the old or the loaded one.
+    TIniBatch batch(*SettingsFile);
     if (!IsValidityMark(SettingsFile->ReadString(SendListSection, FlagKey(12), ""))) {
         return;
     }
@@ -51,6 +55,7 @@ void TfrmMain::LoadSettings() {
     for (int n = 1; n <= SendListSize; ++n) {
         cbEntry[n]->SetChecked(FlagChecks(flags[n]));
     }
+    batch.Commit();
 }
 
 void TfrmMain::SaveSendList() {
@@ -61,11 +66,15 @@ void TfrmMain::SaveSendList() {
 }
 
 void TfrmMain::SaveSendListEntry(int n) {
+    // Every keystroke in an entry comes here: its keys (and a new file's whole list) reach
+    // the file in one replacement, all or none.
+    TIniBatch batch(*SettingsFile);
     if (!SettingsFile->Exists()) {
         SaveSendList();
     }
     SettingsFile->WriteString(SendListSection, FlagKey(n), cbEntry[n]->Checked() ? "1" : "0");
     SettingsFile->WriteString(SendListSection, DataKey(n), edtEntry[n]->Text());
+    batch.Commit();
 }
 
 } // namespace pellow

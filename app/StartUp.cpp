@@ -38,6 +38,7 @@ void TfrmMain::FormShow() {
         }
     }
     SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);
+    SettingsFile->RemoveAbandonedTemporaries();
     LoadSettings();
 
     cbCOM->SetItems(services_.ListPorts());

@@ -1,12 +1,15 @@
-#include "ReadOnlyFolder.h"
 #include "app/IniFile.h"
+#include "ReadOnlyFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace pellow {
 namespace {
@@ -108,6 +111,31 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase{"x\x10\x10\r\x10", std::nullopt}, RoundTripCase{"\x10", "\x10"},
                     RoundTripCase{"\x10q", "\x10q"}));
 
+TEST(IniRoundTripTest, EveryByteValueAndRandomValuesReadBack) {
+    std::vector<std::string> values(1);
+    for (int b = 0; b < 256; ++b) {
+        values[0] += static_cast<char>(b);
+    }
+    // Random values from the bytes the encoding treats specially, and a few others.
+    const std::string special = "\x10rn\r\n \t\"'=[]\xFC\x00";
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> length(0, 12);
+    std::uniform_int_distribution<std::size_t> pick(0, special.size() - 1);
+    for (int i = 0; i < 5000; ++i) {
+        std::string value;
+        for (std::size_t n = length(random); n > 0; --n) {
+            value += special[pick(random)];
+        }
+        values.push_back(value);
+    }
+    for (const auto& value : values) {
+        const std::string text = ini::SetValue("[SendList]\r\n1=1\r\n", "SendList", "data1", value);
+        ASSERT_EQ(ini::FindValue(text, "SendList", "data1"), value)
+            << testing::PrintToString(value);
+        ASSERT_EQ(ini::FindValue(text, "SendList", "1"), "1");
+    }
+}
+
 TEST(IniDecodeTest, PlainSingleLineValuesReadAsStored) {
     for (const char* stored : {"plain", "AT\\r\\n", "a\\\\nb", "x\x10q", "50%", "\\"}) {
         EXPECT_EQ(ini::DecodeValue(stored), stored);
@@ -185,6 +213,72 @@ TEST_F(TIniFileTest, FileThatCannotBeReplacedRaises) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + (folder_ / "Tarvik.ini").string());
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+ino_t Inode(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST_F(TIniFileTest, BatchWritesTheFileOnceAtCommitAndOnlyWhenItChanged) {
+    const fs::path path = folder_ / "Tarvik.ini";
+    TIniFile file(path);
+    file.WriteString("A", "k", "old");
+    const std::string before = Contents(path);
+    {
+        TIniBatch outer(file);
+        file.WriteString("A", "k", "new");
+        {
+            TIniBatch inner(file);
+            file.WriteString("A", "j", "2");
+            inner.Commit();
+        }
+        EXPECT_EQ(file.ReadString("A", "j", ""), "2");
+        EXPECT_EQ(Contents(path), before);
+        outer.Commit();
+    }
+    EXPECT_EQ(Contents(path), "[A]\r\nk=new\r\nj=2\r\n");
+
+    const ino_t written = Inode(path);
+    {
+        TIniBatch same(file);
+        file.WriteString("A", "k", "new");
+        same.Commit();
+    }
+    EXPECT_EQ(Inode(path), written) << "a batch that changed nothing replaced the file";
+    {
+        TIniBatch dropped(file);
+        file.WriteString("A", "k", "lost");
+    }
+    EXPECT_EQ(file.ReadString("A", "k", ""), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(TIniFileTest, AbandonedTemporariesOfEndedWritersAreRemoved) {
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string dead = "Tarvik.ini." + std::to_string(ended) + ".aB3xYz";
+    const std::string own = "Tarvik.ini." + std::to_string(::getpid()) + ".Qw9eRt";
+    const std::vector<std::string> kept = {"Tarvik.ini", "Tarvik.ini.1.aB3xYz", "Tarvik.ini.backup",
+                                           "Tarvik.ini.2024.notes",
+                                           "Other.ini." + std::to_string(ended) + ".aB3xYz"};
+    for (const auto& name : kept) {
+        std::ofstream(folder_ / name) << "[A]\r\n";
+    }
+    std::ofstream(folder_ / dead) << "[A]\r\n";
+    std::ofstream(folder_ / own) << "[A]\r\n";
+    TIniFile(folder_ / "Tarvik.ini").RemoveAbandonedTemporaries();
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
 }
 
 TEST_F(TIniFileTest, MissingFolderRaises) {

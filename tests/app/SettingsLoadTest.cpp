@@ -1,7 +1,11 @@
 // Loading the settings file at start-up and saving the send list.
 #include "WindowTestSupport.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace pellow {
 namespace {
@@ -102,6 +106,92 @@ TEST(LoadSettingsTest, LoadingKeepsTheFlagsOfTheFile) {
     TIniFile ini(folder.Ini());
     EXPECT_EQ(ini.ReadString("SendList", "4", ""), "1");
     EXPECT_EQ(ini.ReadString("SendList", "1", ""), "0");
+}
+
+// Counts how often the settings file in a folder is replaced. Each replacement renames a
+// temporary file of its own name away; the kernel would merge repeated identical events,
+// such as renames onto the same name.
+class ReplacementCounter {
+public:
+    explicit ReplacementCounter(const std::filesystem::path& folder)
+        : fd_(::inotify_init1(IN_NONBLOCK)) {
+        ::inotify_add_watch(fd_, folder.c_str(), IN_MOVED_FROM);
+    }
+    ~ReplacementCounter() { ::close(fd_); }
+    // The replacements of the named file since the last call.
+    int Take(const std::string& name) {
+        int count = 0;
+        alignas(inotify_event) char buffer[65536];
+        ssize_t size = 0;
+        while ((size = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                count += event->len > 0 && std::string(event->name).starts_with(name + ".");
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return count;
+    }
+
+private:
+    int fd_;
+};
+
+TEST(LoadSettingsTest, StartUpReplacesTheFileOnceAtMostAndAKeystrokeOnce) {
+    Pty pty;
+    ScratchFolder folder;
+    std::string file = ValidList("");
+    for (int n = 1; n <= 5; ++n) {
+        const std::string key = "data" + std::to_string(n) + "=";
+        file.replace(file.find(key + "\r"), key.size(), key + "entry " + std::to_string(n));
+    }
+    folder.WriteIni(file.replace(file.find("\n4=0"), 4, "\n4=2"));
+    ReplacementCounter replaced(folder.Path());
+    {
+        TestWindow w({pty.SlavePath()}, folder.Path());
+        w->FormShow();
+        EXPECT_EQ(replaced.Take("Tarvik.ini"), 1);
+        TIniFile ini(folder.Ini());
+        EXPECT_EQ(ini.ReadString("SendList", "4", ""), "1");
+        EXPECT_EQ(ini.ReadString("SendList", "5", ""), "0");
+        EXPECT_EQ(ini.ReadString("SendList", "data5", ""), "entry 5");
+
+        w->cbEntry[2]->SetChecked(true);
+        QTest::keyClicks(w->edtEntry[2], "!");
+        EXPECT_EQ(replaced.Take("Tarvik.ini"), 2);
+        EXPECT_EQ(ini.ReadString("SendList", "data2", ""), "entry 2!");
+        EXPECT_EQ(ini.ReadString("SendList", "2", ""), "1");
+    }
+    // A file as the window left it loads without being written at all.
+    TestWindow again({pty.SlavePath()}, folder.Path());
+    again->FormShow();
+    EXPECT_EQ(again->edtEntry[2]->Text(), "entry 2!");
+    EXPECT_EQ(replaced.Take("Tarvik.ini"), 0);
+}
+
+TEST(LoadSettingsTest, EightBitAndLongEntriesKeepTheirBytesAndAreSentAsStored) {
+    Pty pty;
+    ScratchFolder folder;
+    const std::string cp1252 = "Gr\xFC\xDF\x65";
+    const std::string gbk = "\xC4\xE3\xBA\xC3";
+    const std::string longText = std::string(100000, 'y') + "\xFC";
+    folder.WriteIni("[SendList]\r\n12=0\r\ndata3=" + cp1252 + "\r\n3=0\r\ndata4=" + gbk +
+                    "\r\n4=0\r\ndata5=" + longText + "\r\n5=0\r\n");
+    {
+        TestWindow w({pty.SlavePath()}, folder.Path());
+        w->FormShow();
+        QTest::keyClicks(w->edtEntry[1], "z");
+        w->cbEntry[3]->click();
+        w->btnEntry[4]->click();
+        EXPECT_EQ(pty.Read(gbk.size(), std::chrono::seconds(10)), gbk);
+        TCloseAction action = TCloseAction::caFree;
+        w->FormClose(action);
+    }
+    const std::string ini = folder.ReadIni();
+    for (const std::string& line :
+         {"data3=" + cp1252, "data4=" + gbk, "data5=" + longText, std::string("3=1")}) {
+        EXPECT_NE(ini.find("\r\n" + line + "\r\n"), std::string::npos) << line.substr(0, 20);
+    }
 }
 
 TEST(SaveSendListTest, FirstEntrySaveWritesTheWholeList) {
