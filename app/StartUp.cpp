@@ -39,7 +39,9 @@ void TfrmMain::FormShow() {
     }
     SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);
     SettingsFile->RemoveAbandonedTemporaries();
-    LoadSettings();
+    // A settings file that cannot be written has nothing to do with the port: its error is
+    // reported, and start-up goes on to list and open the port with what was loaded.
+    Dispatcher.Run([this] { LoadSettings(); });
 
     cbCOM->SetItems(services_.ListPorts());
     if (!cbCOM->Items().empty()) {

@@ -1,5 +1,6 @@
 // Start-up, opening and closing from the window, the lamp, the status line, locking the
 // port controls, and a device that goes away. The device is a pseudo-terminal.
+#include "ReadOnlyFolder.h"
 #include "WindowTestSupport.h"
 #include "ui/ReceiveView.h"
 
@@ -104,8 +105,7 @@ TEST_F(StartUpTest, WithNoRealPortTheLoopbackIsOpenedAndEchoes) {
 
     w->mmSendData->SetText("hello");
     w->btnSendDataClick();
-    ASSERT_TRUE(WaitFor([&] { return w->mmReceive->Bytes() == "hello"; }))
-        << w->mmReceive->Bytes();
+    ASSERT_TRUE(WaitFor([&] { return w->mmReceive->Bytes() == "hello"; })) << w->mmReceive->Bytes();
     EXPECT_EQ(w->lbTX->Caption(), "5");
     EXPECT_EQ(w->lbRX->Caption(), "5");
 }
@@ -140,6 +140,28 @@ TEST_F(StartUpTest, LoadedParametersReachTheOpenedPort) {
     EXPECT_EQ(w->Com->ByteSize(), TByteSize::_7);
     EXPECT_EQ(w->Com->StopBits(), TStopBits::_1_5);
     EXPECT_EQ(w->Com->Parity(), TParity::Odd);
+}
+
+TEST_F(StartUpTest, SettingsFileThatCannotBeWrittenIsReportedOnceAndThePortStillOpens) {
+    // Loading writes the flag back as 1, which the read-only folder refuses.
+    folder_.WriteIni("[SendList]\r\n12=0\r\ndata4=AT\r\n4=2\r\n");
+    const std::string before = folder_.ReadIni();
+    const test::ReadOnlyFolder readOnly(folder_.Path());
+    if (!readOnly.Refuses()) {
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    }
+    TestWindow w({pty_.SlavePath()}, folder_.Path());
+    w->FormShow();
+    ASSERT_EQ(w.messages->Entries.size(), 1u);
+    EXPECT_EQ(w.messages->Entries[0].kind, TRecordingMessageBox::Kind::Error);
+    EXPECT_EQ(w.messages->Entries[0].text, "Unable to write to " + folder_.Ini().string());
+    EXPECT_EQ(w->cbCOM->Items(), std::vector<std::string>{pty_.SlavePath()});
+    ExpectOpenState(*w);
+    EXPECT_EQ(w->pnStatus->Caption(),
+              "Status:" + pty_.SlavePath() + " Normal, 9600bps, 8, 1, None");
+    EXPECT_EQ(w->edtEntry[4]->Text(), "AT");
+    EXPECT_TRUE(w->cbEntry[4]->Checked());
+    EXPECT_EQ(folder_.ReadIni(), before);
 }
 
 class PortControlTest : public StartUpTest {
