@@ -1,5 +1,7 @@
 #include "SendWindowFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 using namespace pellow;
@@ -42,6 +44,21 @@ TEST_F(ManualSendTest, SendButtonBytesAndCountsWithNewlineOnAndOff) {
         EXPECT_EQ(TX() - before, static_cast<std::int64_t>(c.sent.size()));
     }
     EXPECT_TRUE(Messages().Warnings.empty());
+}
+
+TEST_F(ManualSendTest, PastedNoBreakSpaceAndLineSeparatorGoOutAsTheirBytes) {
+    QApplication::clipboard()->setText(QStringLiteral("a") + QChar(0x00A0) + QStringLiteral("b") +
+                                       QChar(0x2028) + QStringLiteral("c"));
+    Form().mmSendData->paste();
+    Form().btnSendDataClick();
+    EXPECT_EQ(TakeReceived(), "a\xC2\xA0\x62\xE2\x80\xA8\x63");
+
+    // In hex mode a no-break space is no blank.
+    Form().mmSendData->SetText("31\xC2\xA0\x33\x32");
+    Form().cbSendHex->SetChecked(true);
+    Form().btnSendDataClick();
+    EXPECT_EQ(TakeReceived(), "");
+    EXPECT_EQ(Messages().Warnings, std::vector<std::string>{NotHex});
 }
 
 TEST_F(ManualSendTest, BadHexSendsNothingAndKeepsTheCounter) {

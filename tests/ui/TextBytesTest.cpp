@@ -1,8 +1,8 @@
 // The user's bytes in the controls: the conversion to the toolkit's strings and back, the
 // send area and the one-line edits.
+#include "ui/TextBytes.h"
 #include "ui/TEdit.h"
 #include "ui/TMemo.h"
-#include "ui/TextBytes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,12 +45,12 @@ TEST(TextBytesTest, EveryByteStringComesBackUnchanged) {
 }
 
 TEST(TextBytesTest, ValidUtf8ReadsAsTextAndOtherBytesStayVisible) {
-    for (const char* utf8 : {"Gr\xC3\xB6\xC3\x9F" "e", "\xE4\xBD\xA0\xE5\xA5\xBD", "\xF0\x9F\x98\x80",
-                             "\xC2\xA0\xE2\x80\xA8\xEF\xBB\xBF"}) {
+    for (const char* utf8 : {"Gr\xC3\xB6\xC3\x9F\x65", "\xE4\xBD\xA0\xE5\xA5\xBD",
+                             "\xF0\x9F\x98\x80", "\xC2\xA0\xE2\x80\xA8\xEF\xBB\xBF"}) {
         EXPECT_EQ(ToQString(utf8), QString::fromUtf8(utf8)) << utf8;
     }
     // CP1252 and GBK: one visible character for each byte that is not UTF-8.
-    EXPECT_EQ(ToQString("Gr\xFC\xDF" "e").size(), 5);
+    EXPECT_EQ(ToQString("Gr\xFC\xDF\x65").size(), 5);
     EXPECT_EQ(ToQString("\xC4\xE3\xBA\xC3").size(), 4);
     // Overlong forms and encoded surrogates are not text either.
     EXPECT_NE(ToQString("\xC0\xAF"), QStringLiteral("/"));
