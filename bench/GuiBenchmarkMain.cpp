@@ -1,0 +1,14 @@
+// The entry point of benchmarks that need widgets: offscreen unless a platform is set.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
