@@ -1,5 +1,5 @@
-// The port panel: opening and closing, the lamp, the status line, locking the port
-// controls, the parameter boxes, and a device that goes away while open.
+// The port panel: the port list, opening and closing, the lamp, the status line, locking
+// the port controls, the parameter boxes, and a device that goes away while open.
 #include "app/PortStatusText.h"
 #include "app/TfrmMain.h"
 
@@ -124,6 +124,14 @@ void TfrmMain::ClosePortFromWindow() {
         btnSendFile->SetEnabled(true);
         btnSendData->SetEnabled(true);
     }
+}
+
+void TfrmMain::cbCOMDropDown() {
+    // A USB adapter plugged in after start-up appears without a restart. The box keeps
+    // what it shows, a chosen port or a typed name.
+    const std::string shown = cbCOM->Text();
+    cbCOM->SetItems(services_.ListPorts());
+    cbCOM->SetText(shown);
 }
 
 void TfrmMain::btnCOMClick() {

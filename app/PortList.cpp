@@ -2,25 +2,24 @@
 
 #include "serial/loop/LoopbackSerialDevice.h"
 
-#include <fcntl.h>
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include <fstream>
 
 namespace pellow {
 
 namespace fs = std::filesystem;
 
-bool SerialUartExists(const std::string& devicePath) {
-    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    serial_struct info{};
-    const bool exists = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-    ::close(fd);
-    return exists;
+namespace {
+
+// The UART type the kernel reports for an 8250 port in sysfs, readable by every user;
+// 0 (PORT_UNKNOWN) when there is no UART. A port whose type cannot be read is taken as
+// having none, like the phantom ports it most likely is.
+bool UartExists(const fs::path& ttyFolder) {
+    std::ifstream typeFile(ttyFolder / "type");
+    int type = 0;
+    return typeFile >> type && type != 0;
 }
+
+} // namespace
 
 std::vector<std::string> ListSerialPorts(const PortListSource& source) {
     std::vector<std::string> ports;
@@ -36,14 +35,10 @@ std::vector<std::string> ListSerialPorts(const PortListSource& source) {
         if (linkError) {
             continue; // virtual consoles, ptys and the like have no device driver
         }
-        const std::string device = (source.DevFolder / entry.path().filename()).string();
-        if (driver.filename() == "serial8250") {
-            const auto& exists = source.UartExists ? source.UartExists : SerialUartExists;
-            if (!exists(device)) {
-                continue;
-            }
+        if (driver.filename() == "serial8250" && !UartExists(entry.path())) {
+            continue;
         }
-        ports.push_back(device);
+        ports.push_back((source.DevFolder / entry.path().filename()).string());
     }
     return ports;
 }

@@ -2,10 +2,11 @@
 // The serial devices the system knows, as full device paths (/dev/ttyUSB0, /dev/ttyACM0,
 // /dev/ttyS0 …): every tty under the sysfs class folder that has a driver. Legacy 8250
 // ports are listed only when their UART exists: the kernel makes ttyS0 to ttyS31 whether
-// or not there is hardware behind them.
+// or not there is hardware behind them. Nothing is opened: a device the user may not open
+// (outside the dialout group) is listed all the same, so that opening it explains why it
+// fails instead of the port silently missing.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,6 @@ struct PortListSource {
     std::filesystem::path SysClassTty = "/sys/class/tty";
     // Where the device nodes are.
     std::filesystem::path DevFolder = "/dev";
-    // Whether the UART behind an 8250 device node exists. Default: asks the device
-    // (TIOCGSERIAL) without waiting for a carrier.
-    std::function<bool(const std::string& devicePath)> UartExists;
 };
 
 // In the order sysfs gives; empty when there are none.
@@ -27,8 +25,5 @@ std::vector<std::string> ListSerialPorts(const PortListSource& source = {});
 // The list the window offers: the real ports, then the built-in loopback port, so that
 // the program opens something useful on a machine with no serial hardware.
 std::vector<std::string> ListPortsWithLoopback(const PortListSource& source = {});
-
-// The 8250 probe used by default.
-bool SerialUartExists(const std::string& devicePath);
 
 } // namespace pellow

@@ -97,6 +97,7 @@ void TfrmMain::BindEvents() {
     const auto bind = [](auto& event, auto handler) { event = handler; };
     bind(btnClose->OnClick, [this] { btnCloseClick(); });
     bind(btnCOM->OnClick, [this] { btnCOMClick(); });
+    bind(cbCOM->OnDropDown, [this] { cbCOMDropDown(); });
     bind(cbBPS->OnChange, [this] { cbBPSChange(); });
     bind(cbByteSize->OnChange, [this] { cbByteSizeChange(); });
     bind(cbStopBits->OnChange, [this] { cbStopBitsChange(); });

@@ -184,6 +184,7 @@ public:
     void FormClose(TCloseAction& Action);
     void btnCloseClick();
     void btnCOMClick();
+    void cbCOMDropDown();
     void cbBPSChange();
     void cbByteSizeChange();
     void cbStopBitsChange();

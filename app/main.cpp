@@ -1,8 +1,11 @@
 #include "app/AppInfo.h"
+#include "app/CommandLine.h"
 #include "app/TfrmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <cstdio>
 
 namespace {
 
@@ -18,6 +21,13 @@ QIcon ApplicationIcon() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before QApplication exists: no display is needed and no port is opened.
+    const pellow::CommandLineReply reply = pellow::ReadCommandLine({argv + 1, argv + argc});
+    if (!reply.StartWindow) {
+        std::fputs(reply.Out.c_str(), stdout);
+        std::fputs(reply.Err.c_str(), stderr);
+        return reply.ExitCode;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(pellow::ApplicationTitle);
     QApplication::setDesktopFileName(QStringLiteral("pellow"));

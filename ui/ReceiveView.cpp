@@ -1,6 +1,7 @@
 #include "ui/ReceiveView.h"
 
 #include "receive/DisplayCells.h"
+#include "ui/TypedCharacter.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +25,12 @@ namespace {
 // Received data can arrive faster than the screen refreshes; repaint at most this often.
 constexpr int RefreshIntervalMs = 30;
 constexpr int Margin = 3;
+
+// Ctrl+C is the line's 03, so copying takes the keys terminals use for it.
+QList<QKeySequence> CopyKeys() {
+    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert),
+            QKeySequence(Qt::Key_Copy)};
+}
 
 QFont ReceiveFont() {
     QFont font;
@@ -372,22 +379,19 @@ void ReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
 void ReceiveView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copy = menu.addAction(tr("Copy"), this, [this] { Copy(); });
-    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcuts(CopyKeys());
     copy->setEnabled(SelectionStart() != SelectionEnd());
     menu.addSeparator();
     QAction* all = menu.addAction(tr("Select All"), this, [this] { SelectAll(); });
-    all->setShortcut(QKeySequence::SelectAll);
     all->setEnabled(!bytes_.empty());
     menu.exec(event->globalPos());
 }
 
 void ReceiveView::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
+    // Ctrl+A is the line's 01 like any other control key; select-all is in the context menu.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (CopyKeys().contains(QKeySequence(QKeyCombination(modifiers, Qt::Key(event->key()))))) {
         Copy();
-        return;
-    }
-    if (event->matches(QKeySequence::SelectAll)) {
-        SelectAll();
         return;
     }
     QScrollBar* bar = verticalScrollBar();
@@ -399,22 +403,7 @@ void ReceiveView::keyPressEvent(QKeyEvent* event) {
         bar->setValue(bar->maximum());
         return;
     }
-    std::string key;
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        key = "\r";
-        break;
-    case Qt::Key_Backspace:
-        key = "\b";
-        break;
-    case Qt::Key_Escape:
-        key = "\x1b";
-        break;
-    default:
-        key = event->text().toLocal8Bit().toStdString();
-        break;
-    }
+    std::string key = TypedCharacter(*event);
     if (key.empty()) {
         // Arrows, page keys and the like scroll.
         QAbstractScrollArea::keyPressEvent(event);

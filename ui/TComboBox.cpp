@@ -89,6 +89,11 @@ void TComboBox::SetText(const std::string& v) {
     AfterCodeChange();
 }
 
+void TComboBox::showPopup() {
+    Fire(OnDropDown);
+    QComboBox::showPopup();
+}
+
 void TComboBox::AfterCodeChange() {
     if (currentText() == shown_) {
         return;

@@ -31,6 +31,9 @@ public:
     void SetText(const std::string& v);
 
     std::function<void()> OnChange;
+    // Runs when the list is opened, before it is shown; it may replace the items.
+    std::function<void()> OnDropDown;
+    void showPopup() override;
 
 private:
     void AfterCodeChange();

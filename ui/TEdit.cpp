@@ -1,5 +1,7 @@
 #include "ui/TEdit.h"
 
+#include "ui/TypedCharacter.h"
+
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -40,10 +42,11 @@ void TEdit::SetText(const std::string& v) {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
-    const QByteArray typed = event->text().toUtf8();
-    // Enter belongs to the window's default button before any key filter sees it.
+    const std::string typed = TypedCharacter(*event);
+    // Enter belongs to the window's default button before any key filter sees it; Ctrl
+    // keys are the edit's own (paste, undo).
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (OnKeyPress && !enter && !typed.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
+    if (OnKeyPress && !enter && !typed.empty() && !(event->modifiers() & Qt::ControlModifier)) {
         char key = typed[0];
         Fire([this, &key] { OnKeyPress(key); });
         if (key == 0) {

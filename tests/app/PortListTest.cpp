@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace pellow {
 namespace {
@@ -21,10 +22,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    // A tty; driver empty: no device/driver link (virtual consoles, ptys).
-    void AddTty(const std::string& name, const std::string& driver) {
+    // A tty; driver empty: no device/driver link (virtual consoles, ptys). uartType: the
+    // content of the sysfs type file of an 8250 port, none when empty.
+    void AddTty(const std::string& name, const std::string& driver,
+                const std::string& uartType = {}) {
         const fs::path tty = root_ / "class" / "tty" / name;
         fs::create_directories(tty);
+        if (!uartType.empty()) {
+            std::ofstream(tty / "type") << uartType;
+        }
         if (driver.empty()) {
             return;
         }
@@ -33,42 +39,40 @@ protected:
         fs::create_directory_symlink(root_ / "drivers" / driver, tty / "device" / "driver");
     }
 
-    std::vector<std::string> List(const std::vector<std::string>& uartsPresent) {
-        PortListSource source;
-        source.SysClassTty = root_ / "class" / "tty";
-        source.DevFolder = "/dev";
-        source.UartExists = [&](const std::string& path) {
-            probed_.push_back(path);
-            return std::find(uartsPresent.begin(), uartsPresent.end(), path) != uartsPresent.end();
-        };
-        auto ports = ListSerialPorts(source);
+    PortListSource Source() const { return {root_ / "class" / "tty", root_ / "dev"}; }
+
+    std::vector<std::string> List() {
+        auto ports = ListSerialPorts(Source());
         std::sort(ports.begin(), ports.end());
         return ports;
     }
 
     fs::path root_;
-    std::vector<std::string> probed_;
 };
 
-TEST_F(PortListTest, DevicesWithDriversAndExisting8250Uarts) {
+TEST_F(PortListTest, DevicesWithDriversAnd8250UartsTheKernelFound) {
     AddTty("tty0", "");
     AddTty("ptmx", "");
     AddTty("ttyUSB0", "ftdi_sio");
     AddTty("ttyACM0", "cdc_acm");
-    AddTty("ttyS0", "serial8250");
-    AddTty("ttyS1", "serial8250");
+    AddTty("ttyS0", "serial8250", "0\n"); // PORT_UNKNOWN: no UART behind it
+    AddTty("ttyS1", "serial8250", "4\n");
     AddTty("ttyS2", "serial8250");
     AddTty("ttyAMA0", "uart-pl011");
-    EXPECT_EQ(List({"/dev/ttyS1"}), (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyAMA0",
-                                                              "/dev/ttyS1", "/dev/ttyUSB0"}));
-    std::sort(probed_.begin(), probed_.end());
-    EXPECT_EQ(probed_, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"}));
+    // The node of ttyS1 as a user outside dialout sees it: it cannot be opened, and the
+    // port is listed all the same.
+    fs::create_directories(root_ / "dev");
+    std::ofstream(root_ / "dev" / "ttyS1").close();
+    fs::permissions(root_ / "dev" / "ttyS1", fs::perms::none);
+    const std::string dev = (root_ / "dev").string();
+    EXPECT_EQ(List(), (std::vector<std::string>{dev + "/ttyACM0", dev + "/ttyAMA0",
+                                                dev + "/ttyS1", dev + "/ttyUSB0"}));
 }
 
 TEST_F(PortListTest, EmptyWhenThereAreNone) {
     AddTty("tty1", "");
-    AddTty("ttyS0", "serial8250");
-    EXPECT_TRUE(List({}).empty());
+    AddTty("ttyS0", "serial8250", "0\n");
+    EXPECT_TRUE(List().empty());
 }
 
 TEST_F(PortListTest, EmptyWhenTheClassFolderIsMissing) {
@@ -78,14 +82,11 @@ TEST_F(PortListTest, EmptyWhenTheClassFolderIsMissing) {
 }
 
 TEST_F(PortListTest, LoopbackComesAfterTheRealPortsAndStandsAloneWithoutThem) {
-    PortListSource source;
-    source.SysClassTty = root_ / "class" / "tty";
-    source.UartExists = [](const std::string&) { return false; };
-    EXPECT_EQ(ListPortsWithLoopback(source), std::vector<std::string>{"loop://"});
+    EXPECT_EQ(ListPortsWithLoopback(Source()), std::vector<std::string>{"loop://"});
 
     AddTty("ttyUSB0", "ftdi_sio");
-    EXPECT_EQ(ListPortsWithLoopback(source),
-              (std::vector<std::string>{"/dev/ttyUSB0", "loop://"}));
+    EXPECT_EQ(ListPortsWithLoopback(Source()),
+              (std::vector<std::string>{(root_ / "dev" / "ttyUSB0").string(), "loop://"}));
 }
 
 } // namespace

@@ -189,6 +189,22 @@ TEST_F(PortControlTest, CloseAndOpenAgain) {
     EXPECT_TRUE(w_->Messages().empty());
 }
 
+TEST_F(PortControlTest, OpeningTheListReadsThePortsAgainAndKeepsTheText) {
+    f().btnCOMClick();
+    w_->ports->push_back("/dev/ttyUSB0"); // plugged in after start-up
+    f().cbCOM->showPopup();
+    f().cbCOM->hidePopup();
+    EXPECT_EQ(f().cbCOM->Items(), (std::vector<std::string>{pty_.SlavePath(), "/dev/ttyUSB0"}));
+    EXPECT_EQ(f().cbCOM->Text(), pty_.SlavePath());
+
+    f().cbCOM->setEditText("/dev/typed");
+    w_->ports->clear();
+    f().cbCOM->showPopup();
+    f().cbCOM->hidePopup();
+    EXPECT_TRUE(f().cbCOM->Items().empty());
+    EXPECT_EQ(f().cbCOM->Text(), "/dev/typed");
+}
+
 TEST_F(PortControlTest, ChangesWhileClosedAreStoredAndAppliedAtTheNextOpening) {
     f().btnCOMClick();
     f().cbParity->setCurrentIndex(3); // as the user picks "Odd"

@@ -56,9 +56,10 @@ std::string MissingDevice() {
 }
 
 TestWindow::TestWindow(std::vector<std::string> ports, fs::path settingsFolder)
-    : messages(std::make_shared<TRecordingMessageBox>()) {
+    : ports(std::make_shared<std::vector<std::string>>(std::move(ports))),
+      messages(std::make_shared<TRecordingMessageBox>()) {
     TfrmMainServices services;
-    services.ListPorts = [ports] { return ports; };
+    services.ListPorts = [list = this->ports] { return *list; };
     services.SettingsFolder = std::move(settingsFolder);
     services.Messages = messages;
     form = std::make_unique<TfrmMain>(std::move(services));

@@ -45,6 +45,8 @@ struct TestWindow {
     TfrmMain* operator->() const { return form.get(); }
     std::vector<std::string> Messages() const { return messages->Texts(); }
 
+    // The system's port list as the window reads it; a test may change it.
+    std::shared_ptr<std::vector<std::string>> ports;
     std::shared_ptr<TRecordingMessageBox> messages;
     std::unique_ptr<TfrmMain> form;
 };

@@ -89,6 +89,7 @@ struct KeyCase {
     Qt::Key key;
     const char* text; // UTF-8
     std::string bytes;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
 class ReceiveViewKeyTest : public testing::TestWithParam<KeyCase> {};
@@ -97,7 +98,7 @@ TEST_P(ReceiveViewKeyTest, PassesTheCharactersBytes) {
     ReceiveView view;
     std::vector<std::string> keys;
     view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
-    QKeyEvent press(QEvent::KeyPress, GetParam().key, Qt::NoModifier,
+    QKeyEvent press(QEvent::KeyPress, GetParam().key, GetParam().modifiers,
                     QString::fromUtf8(GetParam().text));
     QApplication::sendEvent(&view, &press);
     if (GetParam().bytes.empty())
@@ -115,20 +116,30 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"Backspace", Qt::Key_Backspace, "\b", "\b"},
                     KeyCase{"Escape", Qt::Key_Escape, "\x1b", "\x1b"},
                     KeyCase{"ArrowHasNoText", Qt::Key_Left, "", ""},
+                    // X11 attaches DEL to Delete and the control character to Ctrl+letter;
+                    // other platforms attach the letter.
+                    KeyCase{"DeleteTypesNothing", Qt::Key_Delete, "\x7f", ""},
+                    KeyCase{"CtrlC", Qt::Key_C, "\x03", "\x03", Qt::ControlModifier},
+                    KeyCase{"CtrlAWithTheLetter", Qt::Key_A, "a", "\x01", Qt::ControlModifier},
+                    KeyCase{"CtrlBracketRight", Qt::Key_BracketRight, "\x1d", "\x1d",
+                            Qt::ControlModifier},
                     KeyCase{"ShiftAlone", Qt::Key_Shift, "", ""}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
-TEST_F(ReceiveViewTest, CopyAndSelectAllAreNotSent) {
+TEST_F(ReceiveViewTest, TerminalCopyKeysCopyAndSendNothing) {
     std::vector<std::string> keys;
     view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
     view.AppendBytes("abc\r\n\xe4\xb8\xad\xff");
-    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(view.SelectionStart(), 0u);
-    EXPECT_EQ(view.SelectionEnd(), view.Bytes().size());
+    view.SelectAll();
+    const QString all = QString::fromUtf8("abc\r\n\xe4\xb8\xad\xef\xbf\xbd");
     QApplication::clipboard()->clear();
-    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(),
-              QString::fromUtf8("abc\r\n\xe4\xb8\xad\xef\xbf\xbd"));
+    QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), all);
+    QApplication::clipboard()->clear();
+    QKeyEvent ctrlShiftC(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier,
+                         QStringLiteral("\x03"));
+    QApplication::sendEvent(&view, &ctrlShiftC);
+    EXPECT_EQ(QApplication::clipboard()->text(), all);
     EXPECT_TRUE(keys.empty());
 }
 

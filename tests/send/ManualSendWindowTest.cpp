@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QTest>
 
 using namespace pellow;
@@ -123,13 +124,18 @@ TEST_F(ManualSendTest, RefillDataEmptiesOnlyTheSendArea) {
     EXPECT_EQ(TX(), 12);
 }
 
-TEST_F(ManualSendTest, IntervalEditsTakeDigitsAndBackspaceOnly) {
+TEST_F(ManualSendTest, IntervalEditsTakeDigitsAndTheEditingKeys) {
     for (TEdit* edit : {Form().edtTimer, Form().edtCycleTimer}) {
         edit->SetText("");
         QTest::keyClicks(edit, "1a2-3 x");
         EXPECT_EQ(edit->Text(), "123");
         QTest::keyClick(edit, Qt::Key_Backspace);
         EXPECT_EQ(edit->Text(), "12");
+        QTest::keyClick(edit, Qt::Key_Home);
+        // As X11 delivers it: Delete carries the text DEL.
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+        QApplication::sendEvent(edit, &del);
+        EXPECT_EQ(edit->Text(), "2");
     }
 }
 

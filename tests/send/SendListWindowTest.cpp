@@ -163,6 +163,14 @@ TEST_F(KeyboardSendTest, TypedKeysGoOutOneByOneIgnoringTheSendOptions) {
     EXPECT_TRUE(Messages().Warnings.empty());
 }
 
+TEST_F(KeyboardSendTest, ControlKeysGoOutAndDeleteSendsNothing) {
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
+        QTest::keyClick(Form().mmReceive, key, Qt::ControlModifier);
+    QTest::keyClick(Form().mmReceive, Qt::Key_Delete);
+    EXPECT_EQ(TakeReceived(), "\x01\x02\x03");
+    EXPECT_EQ(TX(), 3);
+}
+
 TEST_F(KeyboardSendTest, CharacterBeyondAsciiGoesAsAllItsBytes) {
     std::string key = "\xc3\xa9";
     Form().mmReceiveKeyPress(key);
