@@ -85,6 +85,9 @@ termios MakeTermios(const termios& current, const LineSettings& s) {
         t.c_cflag |= CRTSCTS;
     }
     if (const speed_t speed = StandardSpeed(s.baudRate); speed != B0) {
+        // A custom rate set earlier left its own input-rate field behind, which the C
+        // library's setters do not touch; cleared, the input follows the output rate.
+        t.c_cflag &= ~CIBAUD;
         cfsetispeed(&t, speed);
         cfsetospeed(&t, speed);
     }

@@ -25,6 +25,12 @@ bool Has(const std::string& report, const std::string& flag) {
 
 } // namespace
 
+namespace pellow {
+void PrintTo(const LineSpeeds& s, std::ostream* out) {
+    *out << "in " << s.input << ", out " << s.output;
+}
+} // namespace pellow
+
 TEST(LineSettings, OpenCarriesTheSettingsOntoTheLine) {
     PtyComm c;
     c.com->SetBaudRate(1200);
@@ -45,13 +51,16 @@ TEST(LineSettings, OpenCarriesTheSettingsOntoTheLine) {
     EXPECT_TRUE(Has(r, "-opost")) << r;
 }
 
-TEST(LineSettings, CustomRatesAreSetAndReadBack) {
-    for (const std::uint32_t rate : {56000u, 43000u}) {
-        PtyComm c;
-        c.com->SetBaudRate(rate);
-        c.com->OpenPort();
-        EXPECT_EQ(c.pty.BaudRate(), rate);
-    }
+TEST(LineSettings, BothDirectionsFollowEveryRateChange) {
+    PtyComm c;
+    c.com->SetBaudRate(56000);
+    c.com->OpenPort();
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{56000, 56000}));
+    // A custom rate's input field must not outlive the change to a standard rate.
+    c.com->SetBaudRate(9600);
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{9600, 9600}));
+    c.com->SetBaudRate(43000);
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{43000, 43000}));
 }
 
 TEST(LineSettings, WritesOnAnOpenPortApplyAtOnceExceptParity) {
