@@ -247,8 +247,11 @@ WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
             result.status = DeviceStatus::Stopped;
             return result;
         }
-        if (ready == 0) {
+        if (ready == 0 && (!deadline || Clock::now() >= *deadline)) {
             return result; // the write timeouts ran out: Ok with what was written
+        }
+        if (ready == 0) {
+            continue; // woken early: the deadline lies beyond one poll's reach
         }
         if (fds[0].revents & POLLNVAL) {
             result.status = DeviceStatus::InvalidHandle;
