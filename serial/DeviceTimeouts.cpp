@@ -63,9 +63,9 @@ ReadCompletion CheckReadCompletion(const PendingRead& read, const CommTimeouts& 
         Earliest(result.wakeBy, intervalEnd);
     }
     if (t.readTotalMultiplier != 0 || t.readTotalConstant != 0) {
-        const auto totalEnd = AfterMilliseconds(
-            read.started,
-            SaturatingTotal(t.readTotalMultiplier, read.capacity, t.readTotalConstant));
+        const auto totalEnd =
+            AfterMilliseconds(read.started, SaturatingTotal(t.readTotalMultiplier, read.capacity,
+                                                            t.readTotalConstant));
         if (now >= totalEnd) {
             result.done = true;
             return result;
@@ -80,8 +80,8 @@ std::optional<Clock::time_point> WriteDeadline(const CommTimeouts& t, std::size_
     if (t.writeTotalMultiplier == 0 && t.writeTotalConstant == 0) {
         return std::nullopt;
     }
-    return AfterMilliseconds(
-        now, SaturatingTotal(t.writeTotalMultiplier, length, t.writeTotalConstant));
+    return AfterMilliseconds(now,
+                             SaturatingTotal(t.writeTotalMultiplier, length, t.writeTotalConstant));
 }
 
 } // namespace pellow

@@ -1,5 +1,6 @@
 #include "serial/posix/PosixSerialDevice.h"
 
+#include "serial/CommFlags.h"
 #include "serial/DeviceTimeouts.h"
 #include "serial/ECommsError.h"
 #include "serial/NullChars.h"
@@ -28,11 +29,6 @@ using std::chrono::milliseconds;
 // the line is quiet; one that does not is never woken for them.
 constexpr milliseconds CounterSampleInterval{50};
 
-void ChangeModemLine(int fd, bool raise, int line) {
-    // Pseudo-terminals have no modem lines; the device keeps what it had.
-    ::ioctl(fd, raise ? TIOCMBIS : TIOCMBIC, &line);
-}
-
 } // namespace
 
 PosixSerialDevice::PosixSerialDevice(UniqueFd fd, const termios& original)
@@ -44,8 +40,9 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
-    parityCheck_ = s.parityCheck;
-    ignoreNullChar_ = s.ignoreNullChar;
+    const std::uint32_t flags = DcbFlags(s);
+    parityCheck_ = (flags & DcbFlag::fParity) != 0;
+    ignoreNullChar_ = (flags & DcbFlag::fNull) != 0;
 
     termios current{};
     if (::tcgetattr(fd_.Get(), &current) != 0) {
@@ -58,27 +55,13 @@ void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
         SetCustomBaudRate(fd_.Get(), s.baudRate);
     }
 
-    switch (s.dtrControl) {
-    case TDtrControl::DtrEnable:
-        ChangeModemLine(fd_.Get(), true, TIOCM_DTR);
-        break;
-    case TDtrControl::DtrDisable:
-        ChangeModemLine(fd_.Get(), false, TIOCM_DTR);
-        break;
-    case TDtrControl::DtrHandshake:
-        break;
+    // Pseudo-terminals have no modem lines; the device keeps what it had.
+    ModemLineChange lines = ModemLinesFor(flags);
+    if (lines.raise != 0) {
+        ::ioctl(fd_.Get(), TIOCMBIS, &lines.raise);
     }
-    switch (s.rtsControl) {
-    case TRtsControl::RtsEnable:
-        ChangeModemLine(fd_.Get(), true, TIOCM_RTS);
-        break;
-    case TRtsControl::RtsDisable:
-        ChangeModemLine(fd_.Get(), false, TIOCM_RTS);
-        break;
-    case TRtsControl::RtsHandshake:
-    case TRtsControl::RtsTransmissionAvailable:
-        // Driven by the driver (CRTSCTS, or its RS-485 mode), not by us.
-        break;
+    if (lines.lower != 0) {
+        ::ioctl(fd_.Get(), TIOCMBIC, &lines.lower);
     }
 }
 
