@@ -6,11 +6,16 @@
 
 #include "serial/SerialDevice.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace pellow {
 
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& name);
+
+// How a TComm turns its CommName into a device; OpenSerialDevice unless its owner says
+// otherwise. Raises ECommsError as OpenSerialDevice does.
+using TDeviceOpener = std::function<std::unique_ptr<SerialDevice>(const std::string& name)>;
 
 } // namespace pellow

@@ -33,8 +33,8 @@ void CommEventLog::Attach(TComm& com) {
     };
 }
 
-LoggedComm::LoggedComm() {
-    com = std::make_unique<TComm>(QueuedNotifyWindow::Factory(&window));
+LoggedComm::LoggedComm(TDeviceOpener openDevice) {
+    com = std::make_unique<TComm>(QueuedNotifyWindow::Factory(&window), std::move(openDevice));
     log.Attach(*com);
 }
 

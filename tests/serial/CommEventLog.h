@@ -25,7 +25,7 @@ struct CommEventLog {
 
 // A TComm wired to a QueuedNotifyWindow and a CommEventLog.
 struct LoggedComm {
-    LoggedComm();
+    explicit LoggedComm(TDeviceOpener openDevice = {});
 
     bool PumpUntil(const std::function<bool()>& done,
                    std::chrono::milliseconds deadline = std::chrono::seconds(10)) {

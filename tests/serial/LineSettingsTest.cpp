@@ -1,8 +1,12 @@
+#include "serial/CommFlags.h"
+#include "serial/posix/TermiosMapping.h"
 #include "tests/serial/PtyComm.h"
+#include "tests/serial/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/ioctl.h>
 
 using namespace pellow;
 using namespace pellow::test;
@@ -93,6 +97,24 @@ TEST(LineSettings, UnchangedValueDoesNotTouchTheDevice) {
     EXPECT_TRUE(Has(c.pty.Stty(), "speed 2400 baud"));
     c.com->SetByteSize(TByteSize::_7);
     EXPECT_TRUE(Has(c.pty.Stty(), "speed 115200 baud"));
+}
+
+TEST(LineSettings, DtrAndRtsReachTheDeviceAtOpenAndWhenChanged) {
+    ScriptedDevice* device = nullptr;
+    LoggedComm c(OpenScripted(&device));
+    c.com->SetDtrControl(TDtrControl::DtrDisable);
+    c.com->SetRtsControl(TRtsControl::RtsDisable);
+    c.com->OpenPort();
+    const auto lines = [&] { return ModemLinesFor(DcbFlags(device->applied.back())); };
+    EXPECT_EQ(lines().lower, TIOCM_DTR | TIOCM_RTS);
+
+    c.com->SetDtrControl(TDtrControl::DtrEnable);
+    EXPECT_EQ(lines().raise, TIOCM_DTR);
+    c.com->SetRtsControl(TRtsControl::RtsEnable);
+    EXPECT_EQ(lines().raise, TIOCM_DTR | TIOCM_RTS);
+    c.com->SetDtrControl(TDtrControl::DtrDisable);
+    EXPECT_EQ(lines().lower, TIOCM_DTR);
+    EXPECT_EQ(device->applied.size(), 4u) << "once at opening, once for each change";
 }
 
 TEST(LineSettings, ConstructionDefaults) {

@@ -1,4 +1,5 @@
 #include "tests/serial/PtyComm.h"
+#include "tests/serial/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,20 @@ TEST(OpenPort, FailuresNameTheirStepAndLeaveNothingOpen) {
     PtyPair pty;
     c.com->SetCommName(pty.SlavePath());
     EXPECT_NO_THROW(c.com->OpenPort());
+    EXPECT_TRUE(c.com->PortOpen());
+}
+
+TEST(OpenPort, AnyFailureAfterTheDeviceOpenedLeavesTheComponentClosed) {
+    bool exhausted = true;
+    LoggedComm c([&](const std::string&) {
+        auto device = std::make_unique<ScriptedDevice>();
+        device->applyFails = exhausted;
+        return device;
+    });
+    EXPECT_THROW(c.com->OpenPort(), std::bad_alloc);
+    EXPECT_FALSE(c.com->PortOpen());
+    exhausted = false;
+    EXPECT_EQ(OpenFailure(*c.com), "") << "a later open is not refused as already open";
     EXPECT_TRUE(c.com->PortOpen());
 }
 
