@@ -115,6 +115,10 @@ std::size_t PosixSerialDevice::TakeBytes(char* at, std::size_t count) const {
 
 InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
                                           const EventObject& stop) {
+    // The stop comes first, before a failure or line events already seen.
+    if (stop.IsSet()) {
+        return InputWake::Stopped;
+    }
     if (failureAfterRead_) {
         failureAfterRead_ = false;
         return InputWake::Failed;
