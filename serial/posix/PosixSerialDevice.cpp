@@ -31,8 +31,8 @@ constexpr milliseconds CounterSampleInterval{50};
 
 } // namespace
 
-PosixSerialDevice::PosixSerialDevice(UniqueFd fd, const termios& original)
-    : fd_(std::move(fd)), original_(original) {}
+PosixSerialDevice::PosixSerialDevice(PortLockFile lock, UniqueFd fd, const termios& original)
+    : lock_(std::move(lock)), fd_(std::move(fd)), original_(original) {}
 
 PosixSerialDevice::~PosixSerialDevice() {
     ::tcsetattr(fd_.Get(), TCSANOW, &original_);
@@ -252,7 +252,13 @@ WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
     return result;
 }
 
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name) {
+std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name,
+                                                    const std::filesystem::path& lockFolder) {
+    // Locked before opening: opening alone may already change the lines of a port in use.
+    std::optional<PortLockFile> lock = LockPort(lockFolder, name);
+    if (!lock) {
+        throw ECommsError("Error opening serial port");
+    }
     UniqueFd fd(::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid()) {
         throw ECommsError("Error opening serial port");
@@ -270,7 +276,7 @@ std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name) {
     }
     // Refused by devices without exclusive mode; flock still holds then.
     ::ioctl(fd.Get(), TIOCEXCL);
-    return std::make_unique<PosixSerialDevice>(std::move(fd), original);
+    return std::make_unique<PosixSerialDevice>(std::move(*lock), std::move(fd), original);
 }
 
 } // namespace pellow

@@ -3,6 +3,7 @@
 
 #include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
+#include "tests/serial/TempFolder.h"
 
 #include <chrono>
 #include <memory>
@@ -23,7 +24,8 @@ struct CommEventLog {
     void Attach(TComm& com);
 };
 
-// A TComm wired to a QueuedNotifyWindow and a CommEventLog.
+// A TComm wired to a QueuedNotifyWindow and a CommEventLog. Unless told otherwise it
+// opens devices as the program does, with their lock files in a folder of its own.
 struct LoggedComm {
     explicit LoggedComm(TDeviceOpener openDevice = {});
 
@@ -32,6 +34,7 @@ struct LoggedComm {
         return window->PumpUntil(done, deadline);
     }
 
+    TempFolder lockFolder{"pellow-locks"};
     QueuedNotifyWindow* window = nullptr;
     CommEventLog log;
     std::unique_ptr<TComm> com;

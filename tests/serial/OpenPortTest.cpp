@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -32,6 +33,7 @@ TEST(OpenPort, FailuresNameTheirStepAndLeaveNothingOpen) {
         EXPECT_FALSE(c.com->PortOpen()) << k.name;
     }
     EXPECT_EQ(OpenDescriptorCount(), before);
+    EXPECT_TRUE(std::filesystem::is_empty(c.lockFolder.Path())) << "no lock file stays";
     ::unlink(diskFile);
 
     // A failed attempt leaves the component ready for a good name.
