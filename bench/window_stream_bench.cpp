@@ -23,7 +23,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -96,13 +95,6 @@ std::set<fs::path> SavedFiles(const fs::path& folder) {
             files.insert(entry.path());
     }
     return files;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // Writes `pattern` repeated into the master at the paced rate for `duration`.
@@ -266,7 +258,7 @@ Result RunMode(bool hex, std::chrono::seconds duration, const std::string& patte
         for (const fs::path& file : SavedFiles(saveFolder)) {
             if (before.count(file))
                 continue;
-            const std::string saved = ReadFile(file);
+            const std::string saved = FileContents(file);
             r.saved = saved.size();
             r.saveExact = saved == expected;
             std::error_code ec;

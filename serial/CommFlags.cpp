@@ -5,59 +5,47 @@ namespace pellow {
 std::uint32_t DtrControlValue(TDtrControl v) {
     switch (v) {
     case TDtrControl::DtrEnable:
-        return 1;
+        return DTR_CONTROL_ENABLE;
     case TDtrControl::DtrDisable:
-        return 0;
+        return DTR_CONTROL_DISABLE;
     case TDtrControl::DtrHandshake:
-        return 2;
+        return DTR_CONTROL_HANDSHAKE;
     }
-    return 0;
+    return DTR_CONTROL_DISABLE;
 }
 
 std::uint32_t RtsControlValue(TRtsControl v) {
     switch (v) {
     case TRtsControl::RtsEnable:
-        return 1;
+        return RTS_CONTROL_ENABLE;
     case TRtsControl::RtsDisable:
-        return 0;
+        return RTS_CONTROL_DISABLE;
     case TRtsControl::RtsHandshake:
-        return 2;
+        return RTS_CONTROL_HANDSHAKE;
     case TRtsControl::RtsTransmissionAvailable:
-        return 3;
+        return RTS_CONTROL_TOGGLE;
     }
-    return 0;
+    return RTS_CONTROL_DISABLE;
 }
 
 std::uint32_t DcbFlags(const LineSettings& s) {
-    std::uint32_t flags = 0x0001; // binary mode, always
-    if (s.parityCheck) {
-        flags |= 0x0002;
-    }
-    if (s.outxCtsFlow) {
-        flags |= 0x0004;
-    }
-    if (s.outxDsrFlow) {
-        flags |= 0x0008;
-    }
+    using namespace DcbFlag;
+    std::uint32_t flags = fBinary; // always
+    const auto set = [&flags](bool on, std::uint32_t mask) {
+        if (on) {
+            flags |= mask;
+        }
+    };
+    set(s.parityCheck, fParity);
+    set(s.outxCtsFlow, fOutxCtsFlow);
+    set(s.outxDsrFlow, fOutxDsrFlow);
     flags |= DtrControlValue(s.dtrControl) << 4;
-    if (s.dsrSensitivity) {
-        flags |= 0x0040;
-    }
-    if (s.txContinueOnXoff) {
-        flags |= 0x0080;
-    }
-    if (s.outxXonXoffFlow) {
-        flags |= 0x0100;
-    }
-    if (s.inxXonXoffFlow) {
-        flags |= 0x0200;
-    }
-    if (s.replaceWhenParityError) {
-        flags |= 0x0400;
-    }
-    if (s.ignoreNullChar) {
-        flags |= 0x0800;
-    }
+    set(s.dsrSensitivity, fDsrSensitivity);
+    set(s.txContinueOnXoff, fTXContinueOnXoff);
+    set(s.outxXonXoffFlow, fOutX);
+    set(s.inxXonXoffFlow, fInX);
+    set(s.replaceWhenParityError, fErrorChar);
+    set(s.ignoreNullChar, fNull);
     flags |= RtsControlValue(s.rtsControl) << 12;
     return flags;
 }

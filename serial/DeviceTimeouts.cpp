@@ -1,5 +1,7 @@
 #include "serial/DeviceTimeouts.h"
 
+#include <limits>
+
 namespace pellow {
 
 namespace {
@@ -8,6 +10,26 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 constexpr std::uint32_t NoWaitInterval = 0xFFFFFFFF;
+
+// multiplier * count + constant, in milliseconds, held at the largest value on overflow.
+std::uint64_t SaturatingTotal(std::uint32_t multiplier, std::size_t count, std::uint32_t constant) {
+    constexpr std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
+    if (multiplier != 0 && count > (most - constant) / multiplier) {
+        return most;
+    }
+    return std::uint64_t{multiplier} * count + constant;
+}
+
+// `from` plus `ms` milliseconds, held at the clock's last moment where the sum would not
+// fit: multiplier times length reaches thousands of years, past what the clock can count.
+Clock::time_point AfterMilliseconds(Clock::time_point from, std::uint64_t ms) {
+    using std::chrono::duration_cast;
+    const auto room = duration_cast<milliseconds>(Clock::time_point::max() - from).count();
+    if (ms >= static_cast<std::uint64_t>(room)) {
+        return Clock::time_point::max();
+    }
+    return from + milliseconds(static_cast<milliseconds::rep>(ms));
+}
 
 } // namespace
 
@@ -30,8 +52,10 @@ ReadCompletion CheckReadCompletion(const PendingRead& read, const CommTimeouts& 
             return result;
         }
         // "More than the interval": the read ends just after it has fully passed.
-        const auto intervalEnd =
-            read.lastByte + milliseconds(t.readInterval) + std::chrono::microseconds(1);
+        auto intervalEnd = AfterMilliseconds(read.lastByte, t.readInterval);
+        if (intervalEnd != Clock::time_point::max()) {
+            intervalEnd += std::chrono::microseconds(1);
+        }
         if (now >= intervalEnd) {
             result.done = true;
             return result;
@@ -40,8 +64,8 @@ ReadCompletion CheckReadCompletion(const PendingRead& read, const CommTimeouts& 
     }
     if (t.readTotalMultiplier != 0 || t.readTotalConstant != 0) {
         const auto totalEnd =
-            read.started + milliseconds(std::uint64_t{t.readTotalMultiplier} * read.capacity +
-                                        t.readTotalConstant);
+            AfterMilliseconds(read.started, SaturatingTotal(t.readTotalMultiplier, read.capacity,
+                                                            t.readTotalConstant));
         if (now >= totalEnd) {
             result.done = true;
             return result;
@@ -56,8 +80,8 @@ std::optional<Clock::time_point> WriteDeadline(const CommTimeouts& t, std::size_
     if (t.writeTotalMultiplier == 0 && t.writeTotalConstant == 0) {
         return std::nullopt;
     }
-    return now +
-           milliseconds(std::uint64_t{t.writeTotalMultiplier} * length + t.writeTotalConstant);
+    return AfterMilliseconds(now,
+                             SaturatingTotal(t.writeTotalMultiplier, length, t.writeTotalConstant));
 }
 
 } // namespace pellow

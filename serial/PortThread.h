@@ -32,7 +32,8 @@ public:
 
 protected:
     virtual void Execute() = 0;
-    // Posts PORTMSG_HANGUP; whether the post succeeds does not matter any more.
+    // Posts PORTMSG_HANGUP unless the close event is set; whether the post succeeds does
+    // not matter any more.
     void SignalHangup();
 
     SerialDevice& port_;

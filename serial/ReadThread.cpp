@@ -60,7 +60,13 @@ void TReadThread::Execute() {
         bool running = true;
         while (running) {
             LineEvents events;
-            switch (port_.WaitForInput(read, events, closeEvent_)) {
+            InputWake wake = port_.WaitForInput(read, events, closeEvent_);
+            if (closeEvent_.IsSet()) {
+                // The stop wins over whatever else the device had ready: an owner that is
+                // closing gets no line events and no hang-up request.
+                wake = InputWake::Stopped;
+            }
+            switch (wake) {
             case InputWake::Stopped:
             case InputWake::InvalidHandle:
                 running = false;

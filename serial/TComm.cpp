@@ -7,12 +7,28 @@
 #include "serial/WriteThread.h"
 
 #include <cstring>
-#include <system_error>
+#include <exception>
 
 namespace pellow {
 
-TComm::TComm(const TNotifyWindowFactory& makeNotifyWindow)
-    : notifyWindow_(makeNotifyWindow(
+namespace {
+
+// Runs one creation step of OpenPort; whatever it raises (no thread, no memory) becomes
+// the step's ECommsError.
+template <typename Step> void CreateOrRaise(const char* message, Step step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+        throw ECommsError(message);
+    }
+}
+
+} // namespace
+
+TComm::TComm(const TNotifyWindowFactory& makeNotifyWindow, TDeviceOpener openDevice)
+    : openDevice_(openDevice ? std::move(openDevice)
+                             : [](const std::string& name) { return OpenSerialDevice(name); }),
+      notifyWindow_(makeNotifyWindow(
           [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
               NotifyWindowProc(message, wParam, lParam);
           })) {}
@@ -31,44 +47,42 @@ void TComm::OpenPort() {
     if (portHandle_) {
         throw ECommsError("This serial port already opened");
     }
-    portHandle_ = OpenSerialDevice(commName_);
-    portHandle_->Purge(true, true);
-    ApplyTimeouts();
-    ApplyCommState();
-
-    try {
-        closeEvent_ = std::make_unique<CloseEvent>();
-    } catch (const std::system_error&) {
-        portHandle_.reset();
-        throw ECommsError("Unable to create event");
+    portHandle_ = openDevice_(commName_);
+    if (!portHandle_) {
+        throw ECommsError("Error opening serial port");
     }
-
+    // From here every failure, of whatever kind, leaves the component closed.
     try {
-        reader_ = std::make_unique<TReadThread>(*portHandle_, *closeEvent_, *notifyWindow_);
-        reader_->Start();
-    } catch (const std::system_error&) {
-        reader_.reset();
-        closeEvent_.reset();
-        portHandle_.reset();
-        throw ECommsError("Unable to create read thread");
-    }
-
-    try {
-        writer_ = std::make_unique<TWriteThread>(*portHandle_, *closeEvent_, *notifyWindow_);
-        writer_->Start();
-    } catch (const std::system_error&) {
-        StopReader();
-        writer_.reset();
-        closeEvent_.reset();
-        portHandle_.reset();
-        throw ECommsError("Unable to create write thread");
+        portHandle_->Purge(true, true);
+        ApplyTimeouts();
+        ApplyCommState();
+        CreateOrRaise("Unable to create event",
+                      [this] { closeEvent_ = std::make_unique<CloseEvent>(); });
+        CreateOrRaise("Unable to create read thread", [this] { StartReader(); });
+        CreateOrRaise("Unable to create write thread", [this] { StartWriter(); });
+    } catch (...) {
+        ReleasePort();
+        throw;
     }
 }
 
+void TComm::StartReader() {
+    reader_ = std::make_unique<TReadThread>(*portHandle_, *closeEvent_, *notifyWindow_);
+    reader_->Start();
+}
+
+void TComm::StartWriter() {
+    writer_ = std::make_unique<TWriteThread>(*portHandle_, *closeEvent_, *notifyWindow_);
+    writer_->Start();
+}
+
 void TComm::ClosePort() {
-    if (!portHandle_) {
-        return;
+    if (portHandle_) {
+        ReleasePort();
     }
+}
+
+void TComm::ReleasePort() {
     StopReader();
     StopWriter();
     closeEvent_.reset();

@@ -12,6 +12,7 @@
 #include "serial/ECommsError.h"
 #include "serial/LineSettings.h"
 #include "serial/NotifyWindow.h"
+#include "serial/OpenSerialDevice.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,7 +22,6 @@
 namespace pellow {
 
 class TComm;
-class SerialDevice;
 class CloseEvent;
 class TReadThread;
 class TWriteThread;
@@ -35,7 +35,7 @@ using TSendDataEmptyEvent = std::function<void(TComm* Sender)>;
 
 class TComm {
 public:
-    explicit TComm(const TNotifyWindowFactory& makeNotifyWindow);
+    explicit TComm(const TNotifyWindowFactory& makeNotifyWindow, TDeviceOpener openDevice = {});
     // Closes an open port first, so neither worker outlives what it uses.
     ~TComm();
 
@@ -122,8 +122,11 @@ private:
     // Stores a line setting; re-applies on an open port when it changed.
     template <typename T> void SetLineSetting(T& field, T value);
     template <typename T> void SetTimeout(T& field, T value);
+    void StartReader();
+    void StartWriter();
     void StopReader();
     void StopWriter();
+    // Stops what runs and lets go of what is held, in reverse order of opening.
     void ReleasePort();
 
     void FireReceiveData(const char* buffer, std::uint16_t length);
@@ -132,6 +135,7 @@ private:
     void FireModemStateChange(std::uint32_t modemEvent);
     void FireSendDataEmpty();
 
+    TDeviceOpener openDevice_;
     // Declared so that, were the port still open, the workers would go before what they use.
     std::unique_ptr<TNotifyWindow> notifyWindow_;
     std::unique_ptr<SerialDevice> portHandle_;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
 
 namespace pellow {
 
@@ -32,7 +31,8 @@ std::unique_ptr<SerialDevice> LoopbackSerialDevice::Open() {
     }
     try {
         return std::unique_ptr<SerialDevice>(new LoopbackSerialDevice);
-    } catch (const std::system_error&) {
+    } catch (...) {
+        // No event or no memory: the device stays free for the next attempt.
         deviceHeld = false;
         throw ECommsError("Error opening serial port");
     }

@@ -20,15 +20,15 @@ std::uint32_t SetCustomBaudRate(int fd, std::uint32_t baudRate) {
     if (ioctl(fd, TCSETS2, &t) != 0) {
         return 0;
     }
-    return ReadBaudRate(fd);
+    return ReadLineSpeeds(fd).output;
 }
 
-std::uint32_t ReadBaudRate(int fd) {
+LineSpeeds ReadLineSpeeds(int fd) {
     termios2 t{};
     if (ioctl(fd, TCGETS2, &t) != 0) {
-        return 0;
+        return {};
     }
-    return t.c_ospeed;
+    return {t.c_ispeed, t.c_ospeed};
 }
 
 } // namespace pellow

@@ -50,8 +50,11 @@ int WaitForAnyEventUntil(const EventObject* const* events, std::size_t count,
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n == 0) {
+        if (n == 0 && (!deadline || std::chrono::steady_clock::now() >= *deadline)) {
             return EventWaitTimedOut;
+        }
+        if (n == 0) {
+            continue; // woken early: the deadline lies beyond one poll's reach
         }
         if (n < 0) {
             return -1;

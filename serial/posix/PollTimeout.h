@@ -2,6 +2,7 @@
 // poll's timeout argument for a wait that ends at a moment (none: never).
 
 #include <chrono>
+#include <climits>
 #include <optional>
 
 namespace pellow {
@@ -14,8 +15,10 @@ inline int PollTimeout(std::optional<std::chrono::steady_clock::time_point> dead
     if (left <= std::chrono::steady_clock::duration::zero()) {
         return 0;
     }
-    // Round up so the deadline has passed when poll returns.
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+    // Round up so the deadline has passed when poll returns. A deadline beyond poll's
+    // reach (about 24 days) wakes it early instead; the caller then looks again.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
 }
 
 } // namespace pellow

@@ -1,5 +1,6 @@
 #include "serial/posix/PosixSerialDevice.h"
 
+#include "serial/CommFlags.h"
 #include "serial/DeviceTimeouts.h"
 #include "serial/ECommsError.h"
 #include "serial/NullChars.h"
@@ -28,15 +29,10 @@ using std::chrono::milliseconds;
 // the line is quiet; one that does not is never woken for them.
 constexpr milliseconds CounterSampleInterval{50};
 
-void ChangeModemLine(int fd, bool raise, int line) {
-    // Pseudo-terminals have no modem lines; the device keeps what it had.
-    ::ioctl(fd, raise ? TIOCMBIS : TIOCMBIC, &line);
-}
-
 } // namespace
 
-PosixSerialDevice::PosixSerialDevice(UniqueFd fd, const termios& original)
-    : fd_(std::move(fd)), original_(original) {}
+PosixSerialDevice::PosixSerialDevice(PortLockFile lock, UniqueFd fd, const termios& original)
+    : lock_(std::move(lock)), fd_(std::move(fd)), original_(original) {}
 
 PosixSerialDevice::~PosixSerialDevice() {
     ::tcsetattr(fd_.Get(), TCSANOW, &original_);
@@ -44,8 +40,9 @@ PosixSerialDevice::~PosixSerialDevice() {
 }
 
 void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
-    parityCheck_ = s.parityCheck;
-    ignoreNullChar_ = s.ignoreNullChar;
+    const std::uint32_t flags = DcbFlags(s);
+    parityCheck_ = (flags & DcbFlag::fParity) != 0;
+    ignoreNullChar_ = (flags & DcbFlag::fNull) != 0;
 
     termios current{};
     if (::tcgetattr(fd_.Get(), &current) != 0) {
@@ -58,27 +55,13 @@ void PosixSerialDevice::ApplyLineSettings(const LineSettings& s) {
         SetCustomBaudRate(fd_.Get(), s.baudRate);
     }
 
-    switch (s.dtrControl) {
-    case TDtrControl::DtrEnable:
-        ChangeModemLine(fd_.Get(), true, TIOCM_DTR);
-        break;
-    case TDtrControl::DtrDisable:
-        ChangeModemLine(fd_.Get(), false, TIOCM_DTR);
-        break;
-    case TDtrControl::DtrHandshake:
-        break;
+    // Pseudo-terminals have no modem lines; the device keeps what it had.
+    ModemLineChange lines = ModemLinesFor(flags);
+    if (lines.raise != 0) {
+        ::ioctl(fd_.Get(), TIOCMBIS, &lines.raise);
     }
-    switch (s.rtsControl) {
-    case TRtsControl::RtsEnable:
-        ChangeModemLine(fd_.Get(), true, TIOCM_RTS);
-        break;
-    case TRtsControl::RtsDisable:
-        ChangeModemLine(fd_.Get(), false, TIOCM_RTS);
-        break;
-    case TRtsControl::RtsHandshake:
-    case TRtsControl::RtsTransmissionAvailable:
-        // Driven by the driver (CRTSCTS, or its RS-485 mode), not by us.
-        break;
+    if (lines.lower != 0) {
+        ::ioctl(fd_.Get(), TIOCMBIC, &lines.lower);
     }
 }
 
@@ -132,6 +115,10 @@ std::size_t PosixSerialDevice::TakeBytes(char* at, std::size_t count) const {
 
 InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
                                           const EventObject& stop) {
+    // The stop comes first, before a failure or line events already seen.
+    if (stop.IsSet()) {
+        return InputWake::Stopped;
+    }
     if (failureAfterRead_) {
         failureAfterRead_ = false;
         return InputWake::Failed;
@@ -247,8 +234,11 @@ WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
             result.status = DeviceStatus::Stopped;
             return result;
         }
-        if (ready == 0) {
+        if (ready == 0 && (!deadline || Clock::now() >= *deadline)) {
             return result; // the write timeouts ran out: Ok with what was written
+        }
+        if (ready == 0) {
+            continue; // woken early: the deadline lies beyond one poll's reach
         }
         if (fds[0].revents & POLLNVAL) {
             result.status = DeviceStatus::InvalidHandle;
@@ -262,7 +252,13 @@ WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
     return result;
 }
 
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name) {
+std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name,
+                                                    const std::filesystem::path& lockFolder) {
+    // Locked before opening: opening alone may already change the lines of a port in use.
+    std::optional<PortLockFile> lock = LockPort(lockFolder, name);
+    if (!lock) {
+        throw ECommsError("Error opening serial port");
+    }
     UniqueFd fd(::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid()) {
         throw ECommsError("Error opening serial port");
@@ -280,7 +276,7 @@ std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name) {
     }
     // Refused by devices without exclusive mode; flock still holds then.
     ::ioctl(fd.Get(), TIOCEXCL);
-    return std::make_unique<PosixSerialDevice>(std::move(fd), original);
+    return std::make_unique<PosixSerialDevice>(std::move(*lock), std::move(fd), original);
 }
 
 } // namespace pellow

@@ -1,14 +1,17 @@
 #pragma once
 // A terminal device (serial port, USB adapter, pseudo-terminal) through termios.
 // Opened exclusively: TIOCEXCL keeps other opens out, flock keeps out other programs
-// that honour it and also holds against privileged ones, which TIOCEXCL lets through.
+// that honour it and also holds against privileged ones, which TIOCEXCL lets through,
+// and the conventional lock file keeps out programs that use neither.
 
 #include "serial/SerialDevice.h"
 #include "serial/SharedTimeouts.h"
 #include "serial/posix/LineCounters.h"
+#include "serial/posix/PortLockFile.h"
 #include "serial/posix/UniqueFd.h"
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <termios.h>
@@ -17,7 +20,7 @@ namespace pellow {
 
 class PosixSerialDevice final : public SerialDevice {
 public:
-    PosixSerialDevice(UniqueFd fd, const termios& original);
+    PosixSerialDevice(PortLockFile lock, UniqueFd fd, const termios& original);
     // Gives the device back as it was found: original termios, no exclusive mode.
     ~PosixSerialDevice() override;
 
@@ -32,6 +35,7 @@ private:
     bool SampleLineEvents(LineEvents& events);
     std::size_t TakeBytes(char* at, std::size_t count) const;
 
+    PortLockFile lock_; // goes last, once the device is closed
     UniqueFd fd_;
     termios original_;
 
@@ -46,8 +50,10 @@ private:
     bool failureAfterRead_ = false;
 };
 
-// Raises ECommsError when the device cannot be opened, is not a character device or is
-// not a terminal; releases the descriptor first.
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name);
+// Raises ECommsError when the device is locked by another process, cannot be opened, is
+// not a character device or is not a terminal; releases the lock and descriptor first.
+// Its lock file goes into `lockFolder` (empty: none).
+std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::string& name,
+                                                    const std::filesystem::path& lockFolder);
 
 } // namespace pellow

@@ -1,6 +1,9 @@
 #include "serial/posix/TermiosMapping.h"
 
+#include "serial/CommFlags.h"
+
 #include <array>
+#include <sys/ioctl.h>
 #include <utility>
 
 namespace pellow {
@@ -69,26 +72,45 @@ termios MakeTermios(const termios& current, const LineSettings& s) {
     if (s.stopBits != TStopBits::_1) {
         t.c_cflag |= CSTOPB;
     }
-    if (s.parityCheck) {
+
+    const std::uint32_t flags = DcbFlags(s);
+    if (flags & DcbFlag::fParity) {
         t.c_iflag |= INPCK;
     }
-    if (s.outxXonXoffFlow) {
+    if (flags & DcbFlag::fOutX) {
         t.c_iflag |= IXON;
     }
-    if (s.inxXonXoffFlow) {
+    if (flags & DcbFlag::fInX) {
         t.c_iflag |= IXOFF;
     }
     t.c_cc[VSTART] = static_cast<cc_t>(s.xonChar);
     t.c_cc[VSTOP] = static_cast<cc_t>(s.xoffChar);
     // Linux has one switch for both directions of hardware handshake.
-    if (s.outxCtsFlow || s.rtsControl == TRtsControl::RtsHandshake) {
+    if ((flags & DcbFlag::fOutxCtsFlow) || RtsControlField(flags) == RTS_CONTROL_HANDSHAKE) {
         t.c_cflag |= CRTSCTS;
     }
     if (const speed_t speed = StandardSpeed(s.baudRate); speed != B0) {
+        // A custom rate set earlier left its own input-rate field behind, which the C
+        // library's setters do not touch; cleared, the input follows the output rate.
+        t.c_cflag &= ~CIBAUD;
         cfsetispeed(&t, speed);
         cfsetospeed(&t, speed);
     }
     return t;
+}
+
+ModemLineChange ModemLinesFor(std::uint32_t flags) {
+    ModemLineChange change;
+    // Any other field value is a handshake, which leaves the line to the driver.
+    const auto steer = [&change](int line, bool raise, bool lower) {
+        change.raise |= raise ? line : 0;
+        change.lower |= lower ? line : 0;
+    };
+    const std::uint32_t dtr = DtrControlField(flags);
+    steer(TIOCM_DTR, dtr == DTR_CONTROL_ENABLE, dtr == DTR_CONTROL_DISABLE);
+    const std::uint32_t rts = RtsControlField(flags);
+    steer(TIOCM_RTS, rts == RTS_CONTROL_ENABLE, rts == RTS_CONTROL_DISABLE);
+    return change;
 }
 
 } // namespace pellow

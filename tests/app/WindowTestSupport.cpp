@@ -5,37 +5,18 @@
 
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
-#include <stdexcept>
-#include <stdlib.h>
 #include <unistd.h>
 
 namespace pellow::test {
 
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "pellow-window-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) {
-        throw std::runtime_error("no scratch folder");
-    }
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
 void ScratchFolder::WriteIni(const std::string& text) const {
     std::ofstream(Ini(), std::ios::binary) << text;
 }
 
 std::string ScratchFolder::ReadIni() const {
-    std::ifstream in(Ini(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return FileContents(Ini());
 }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {

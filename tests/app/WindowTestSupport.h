@@ -4,6 +4,7 @@
 
 #include "app/TfrmMain.h"
 #include "tests/serial/PtyPair.h"
+#include "tests/serial/TempFolder.h"
 
 #include <chrono>
 #include <filesystem>
@@ -20,15 +21,13 @@ using Pty = PtyPair;
 
 class ScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path Ini() const { return path_ / "Tarvik.ini"; }
+    const std::filesystem::path& Path() const { return folder_.Path(); }
+    std::filesystem::path Ini() const { return Path() / "Tarvik.ini"; }
     void WriteIni(const std::string& text) const;
     std::string ReadIni() const;
 
 private:
-    std::filesystem::path path_;
+    TempFolder folder_{"pellow-window"};
 };
 
 // Runs the event loop until the condition holds or the deadline passes.

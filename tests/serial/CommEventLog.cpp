@@ -33,8 +33,13 @@ void CommEventLog::Attach(TComm& com) {
     };
 }
 
-LoggedComm::LoggedComm() {
-    com = std::make_unique<TComm>(QueuedNotifyWindow::Factory(&window));
+LoggedComm::LoggedComm(TDeviceOpener openDevice) {
+    if (!openDevice) {
+        openDevice = [folder = lockFolder.Path()](const std::string& name) {
+            return OpenSerialDevice(name, folder);
+        };
+    }
+    com = std::make_unique<TComm>(QueuedNotifyWindow::Factory(&window), std::move(openDevice));
     log.Attach(*com);
 }
 

@@ -3,6 +3,7 @@
 
 #include "serial/QueuedNotifyWindow.h"
 #include "serial/TComm.h"
+#include "tests/serial/TempFolder.h"
 
 #include <chrono>
 #include <memory>
@@ -23,15 +24,17 @@ struct CommEventLog {
     void Attach(TComm& com);
 };
 
-// A TComm wired to a QueuedNotifyWindow and a CommEventLog.
+// A TComm wired to a QueuedNotifyWindow and a CommEventLog. Unless told otherwise it
+// opens devices as the program does, with their lock files in a folder of its own.
 struct LoggedComm {
-    LoggedComm();
+    explicit LoggedComm(TDeviceOpener openDevice = {});
 
     bool PumpUntil(const std::function<bool()>& done,
                    std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
         return window->PumpUntil(done, deadline);
     }
 
+    TempFolder lockFolder{"pellow-locks"};
     QueuedNotifyWindow* window = nullptr;
     CommEventLog log;
     std::unique_ptr<TComm> com;

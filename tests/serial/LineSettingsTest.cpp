@@ -1,8 +1,12 @@
+#include "serial/CommFlags.h"
+#include "serial/posix/TermiosMapping.h"
 #include "tests/serial/PtyComm.h"
+#include "tests/serial/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/ioctl.h>
 
 using namespace pellow;
 using namespace pellow::test;
@@ -25,6 +29,12 @@ bool Has(const std::string& report, const std::string& flag) {
 
 } // namespace
 
+namespace pellow {
+void PrintTo(const LineSpeeds& s, std::ostream* out) {
+    *out << "in " << s.input << ", out " << s.output;
+}
+} // namespace pellow
+
 TEST(LineSettings, OpenCarriesTheSettingsOntoTheLine) {
     PtyComm c;
     c.com->SetBaudRate(1200);
@@ -45,13 +55,16 @@ TEST(LineSettings, OpenCarriesTheSettingsOntoTheLine) {
     EXPECT_TRUE(Has(r, "-opost")) << r;
 }
 
-TEST(LineSettings, CustomRatesAreSetAndReadBack) {
-    for (const std::uint32_t rate : {56000u, 43000u}) {
-        PtyComm c;
-        c.com->SetBaudRate(rate);
-        c.com->OpenPort();
-        EXPECT_EQ(c.pty.BaudRate(), rate);
-    }
+TEST(LineSettings, BothDirectionsFollowEveryRateChange) {
+    PtyComm c;
+    c.com->SetBaudRate(56000);
+    c.com->OpenPort();
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{56000, 56000}));
+    // A custom rate's input field must not outlive the change to a standard rate.
+    c.com->SetBaudRate(9600);
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{9600, 9600}));
+    c.com->SetBaudRate(43000);
+    EXPECT_EQ(c.pty.Speeds(), (LineSpeeds{43000, 43000}));
 }
 
 TEST(LineSettings, WritesOnAnOpenPortApplyAtOnceExceptParity) {
@@ -84,6 +97,24 @@ TEST(LineSettings, UnchangedValueDoesNotTouchTheDevice) {
     EXPECT_TRUE(Has(c.pty.Stty(), "speed 2400 baud"));
     c.com->SetByteSize(TByteSize::_7);
     EXPECT_TRUE(Has(c.pty.Stty(), "speed 115200 baud"));
+}
+
+TEST(LineSettings, DtrAndRtsReachTheDeviceAtOpenAndWhenChanged) {
+    ScriptedDevice* device = nullptr;
+    LoggedComm c(OpenScripted(&device));
+    c.com->SetDtrControl(TDtrControl::DtrDisable);
+    c.com->SetRtsControl(TRtsControl::RtsDisable);
+    c.com->OpenPort();
+    const auto lines = [&] { return ModemLinesFor(DcbFlags(device->applied.back())); };
+    EXPECT_EQ(lines().lower, TIOCM_DTR | TIOCM_RTS);
+
+    c.com->SetDtrControl(TDtrControl::DtrEnable);
+    EXPECT_EQ(lines().raise, TIOCM_DTR);
+    c.com->SetRtsControl(TRtsControl::RtsEnable);
+    EXPECT_EQ(lines().raise, TIOCM_DTR | TIOCM_RTS);
+    c.com->SetDtrControl(TDtrControl::DtrDisable);
+    EXPECT_EQ(lines().lower, TIOCM_DTR);
+    EXPECT_EQ(device->applied.size(), 4u) << "once at opening, once for each change";
 }
 
 TEST(LineSettings, ConstructionDefaults) {

@@ -1,8 +1,10 @@
 #include "tests/serial/PtyComm.h"
+#include "tests/serial/ScriptedDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -31,12 +33,27 @@ TEST(OpenPort, FailuresNameTheirStepAndLeaveNothingOpen) {
         EXPECT_FALSE(c.com->PortOpen()) << k.name;
     }
     EXPECT_EQ(OpenDescriptorCount(), before);
+    EXPECT_TRUE(std::filesystem::is_empty(c.lockFolder.Path())) << "no lock file stays";
     ::unlink(diskFile);
 
     // A failed attempt leaves the component ready for a good name.
     PtyPair pty;
     c.com->SetCommName(pty.SlavePath());
     EXPECT_NO_THROW(c.com->OpenPort());
+    EXPECT_TRUE(c.com->PortOpen());
+}
+
+TEST(OpenPort, AnyFailureAfterTheDeviceOpenedLeavesTheComponentClosed) {
+    bool exhausted = true;
+    LoggedComm c([&](const std::string&) {
+        auto device = std::make_unique<ScriptedDevice>();
+        device->applyFails = exhausted;
+        return device;
+    });
+    EXPECT_THROW(c.com->OpenPort(), std::bad_alloc);
+    EXPECT_FALSE(c.com->PortOpen());
+    exhausted = false;
+    EXPECT_EQ(OpenFailure(*c.com), "") << "a later open is not refused as already open";
     EXPECT_TRUE(c.com->PortOpen());
 }
 

@@ -170,3 +170,28 @@ TEST(WriteThread, FailedWriteEndsWithHangupAndRefusesMore) {
         DataBlockFree(late);
     }
 }
+
+TEST(ReadThread, StopWinsOverLineEventsAndFailuresTheDeviceHadReady) {
+    Harness h;
+    // The device reports what it had ready although ClosePort has begun.
+    h.device.input = {{InputWake::LineEvents, "", {CE_FRAME, MODEM_EVENT_RING}},
+                      {InputWake::Failed, "", {}}};
+    h.closeEvent.Set();
+    h.Start<TReadThread>().WaitFor();
+    h.window.PumpFor(20ms);
+    EXPECT_EQ(h.notices, std::vector<Notice>{}) << "no line event, no hang-up";
+    EXPECT_EQ(h.device.waits(), 1);
+}
+
+TEST(WriteThread, WriteFailingAfterTheStopRequestsNoHangup) {
+    Harness h;
+    h.device.writeStatus = DeviceStatus::Failed;
+    h.device.onWrite = [&](const EventObject&) { h.closeEvent.Set(); }; // ClosePort begins
+    TWriteThread& writer = h.Start<TWriteThread>();
+    ASSERT_TRUE(h.PumpUntilCount(1));
+    char* block = DataBlockAlloc(4);
+    ASSERT_TRUE(writer.Post({PORTMSG_WRITE, 4, DataBlockToParam(block)}));
+    writer.WaitFor();
+    h.window.PumpFor(20ms);
+    EXPECT_EQ(h.notices, (std::vector<Notice>{{PORTMSG_SENDEMPTY, "0"}}));
+}

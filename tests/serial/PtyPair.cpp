@@ -110,8 +110,8 @@ std::string PtyPair::Stty(const std::string& arguments) const {
     return report;
 }
 
-std::uint32_t PtyPair::BaudRate() const {
-    return ReadBaudRate(master_);
+LineSpeeds PtyPair::Speeds() const {
+    return ReadLineSpeeds(master_);
 }
 
 int OpenDescriptorCount() {

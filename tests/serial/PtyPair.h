@@ -2,6 +2,8 @@
 // A pseudo-terminal that plays the serial device: the engine opens SlavePath(), the test
 // is the far end of the line on the master.
 
+#include "serial/posix/CustomBaudRate.h"
+
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -29,7 +31,8 @@ public:
 
     // Runs stty on the line from outside the process and returns what it printed.
     std::string Stty(const std::string& arguments = "-a") const;
-    std::uint32_t BaudRate() const;
+    // Both directions' rates as the kernel holds them (stty shows only one).
+    LineSpeeds Speeds() const;
 
 private:
     int master_ = -1;

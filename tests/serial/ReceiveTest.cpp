@@ -1,3 +1,4 @@
+#include "serial/DataBlock.h"
 #include "tests/serial/PtyComm.h"
 
 #include <gtest/gtest.h>
@@ -126,13 +127,40 @@ TEST(Receive, CloseWhileBytesArriveRaisesNoHangup) {
 }
 
 TEST(Receive, BlocksWithoutAHandlerOrNeverDeliveredAreReleased) {
+    const std::size_t before = DataBlocksHeld();
+    // Nothing is delivered while the test does not pump, so a block read waits in the
+    // window's queue.
+    const auto blockQueued = [&] {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (DataBlocksHeld() == before && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return DataBlocksHeld() > before;
+    };
+    {
+        PtyComm c;
+        c.com->OnReceiveData = nullptr;
+        c.com->OpenPort();
+        c.pty.Write("nobody listens");
+        ASSERT_TRUE(blockQueued());
+        EXPECT_TRUE(c.PumpUntil([&] { return DataBlocksHeld() == before; }))
+            << "delivered with no handler, and released";
+        c.pty.Write("never pumped");
+        ASSERT_TRUE(blockQueued());
+        c.com->ClosePort();
+    }
+    EXPECT_EQ(DataBlocksHeld(), before) << "released with the window that never delivered it";
+}
+
+TEST(Receive, BytesTheLineHeldBeforeOpeningAreDiscarded) {
     PtyComm c;
-    c.com->OnReceiveData = nullptr;
+    c.pty.Stty("raw -echo");
+    c.pty.Write("stale");
+    // Gives the bytes time to reach the line's input queue; the open must then empty it.
+    std::this_thread::sleep_for(100ms);
     c.com->OpenPort();
-    c.pty.Write("nobody listens");
-    c.window->PumpFor(300ms);
-    c.pty.Write("never pumped");
-    std::this_thread::sleep_for(300ms);
-    c.com->ClosePort();
-    // The leak check of the sanitizer build sees both blocks released.
+    c.pty.Write("fresh");
+    ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 5; }));
+    c.window->PumpFor(200ms);
+    EXPECT_EQ(c.log.Received(), "fresh");
 }

@@ -3,12 +3,17 @@
 // checked on outcomes a pseudo-terminal cannot produce (line errors, modem changes,
 // partial writes, failures). Past the end of its script it waits for the stop event.
 
+#include "serial/OpenSerialDevice.h"
 #include "serial/SerialDevice.h"
 
 #include <atomic>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <string>
+#include <vector>
 
 namespace pellow::test {
 
@@ -24,6 +29,11 @@ public:
     std::size_t writeLimit = 0; // bytes per Write call at most; 0: all
     DeviceStatus writeStatus = DeviceStatus::Ok;
     bool watchFails = false;
+    bool applyFails = false; // ApplyTimeouts raises, as an exhausted heap would
+    // Runs at the start of every Write, on the writer.
+    std::function<void(const EventObject& stop)> onWrite;
+    // Every record ApplyLineSettings was given (the owner's thread only).
+    std::vector<LineSettings> applied;
 
     std::string Written() const {
         std::lock_guard lock(mutex_);
@@ -33,8 +43,12 @@ public:
     int outputPurges() const { return outputPurges_; }
     int waits() const { return waits_; }
 
-    void ApplyLineSettings(const LineSettings&) override {}
-    void ApplyTimeouts(const CommTimeouts&) override {}
+    void ApplyLineSettings(const LineSettings& settings) override { applied.push_back(settings); }
+    void ApplyTimeouts(const CommTimeouts&) override {
+        if (applyFails) {
+            throw std::bad_alloc();
+        }
+    }
     void Purge(bool in, bool out) override {
         inputPurges_ += in ? 1 : 0;
         outputPurges_ += out ? 1 : 0;
@@ -56,7 +70,10 @@ public:
         return step.wake;
     }
 
-    WriteResult Write(const char* data, std::size_t length, const EventObject&) override {
+    WriteResult Write(const char* data, std::size_t length, const EventObject& stop) override {
+        if (onWrite) {
+            onWrite(stop);
+        }
         if (writeStatus != DeviceStatus::Ok) {
             return {writeStatus, 0};
         }
@@ -73,5 +90,14 @@ private:
     std::atomic<int> outputPurges_{0};
     std::atomic<int> waits_{0};
 };
+
+// For TComm: a fresh scripted device at every open, left in `made` while the port is open.
+inline TDeviceOpener OpenScripted(ScriptedDevice** made) {
+    return [made](const std::string&) {
+        auto device = std::make_unique<ScriptedDevice>();
+        *made = device.get();
+        return device;
+    };
+}
 
 } // namespace pellow::test

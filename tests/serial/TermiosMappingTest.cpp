@@ -1,6 +1,9 @@
 #include "serial/posix/TermiosMapping.h"
+#include "serial/CommFlags.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/ioctl.h>
 
 using namespace pellow;
 
@@ -86,4 +89,30 @@ TEST(TermiosMapping, StandardRatesOnlyBecomeBConstants) {
     EXPECT_EQ(StandardSpeed(43000), B0);
     EXPECT_EQ(StandardSpeed(56000), B0);
     EXPECT_EQ(StandardSpeed(0), B0);
+}
+
+TEST(TermiosMapping, DtrAndRtsRaiseOrLowerTheirLinesUnlessHandshaking) {
+    struct Case {
+        TDtrControl dtr;
+        TRtsControl rts;
+        int raise;
+        int lower;
+    } const cases[] = {
+        {TDtrControl::DtrEnable, TRtsControl::RtsEnable, TIOCM_DTR | TIOCM_RTS, 0},
+        {TDtrControl::DtrDisable, TRtsControl::RtsDisable, 0, TIOCM_DTR | TIOCM_RTS},
+        {TDtrControl::DtrEnable, TRtsControl::RtsDisable, TIOCM_DTR, TIOCM_RTS},
+        {TDtrControl::DtrDisable, TRtsControl::RtsEnable, TIOCM_RTS, TIOCM_DTR},
+        {TDtrControl::DtrHandshake, TRtsControl::RtsHandshake, 0, 0},
+        {TDtrControl::DtrHandshake, TRtsControl::RtsTransmissionAvailable, 0, 0},
+    };
+    for (const auto& c : cases) {
+        LineSettings s;
+        s.dtrControl = c.dtr;
+        s.rtsControl = c.rts;
+        const ModemLineChange change = ModemLinesFor(DcbFlags(s));
+        EXPECT_EQ(change.raise, c.raise)
+            << static_cast<int>(c.dtr) << "/" << static_cast<int>(c.rts);
+        EXPECT_EQ(change.lower, c.lower)
+            << static_cast<int>(c.dtr) << "/" << static_cast<int>(c.rts);
+    }
 }
