@@ -5,22 +5,15 @@
 #include "filesend/SendFileCheck.h"
 #include "filesend/SendFilePlan.h"
 #include "filesend/SendFileTexts.h"
+#include "receive/FileStart.h"
 #include "send/SendMessages.h"
 #include "send/SendPieces.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 namespace pellow {
 
 namespace {
-
-// Only a plain file is offered for sending: a pipe or a device could block the window
-// while it is read, or never end.
-bool IsExistingFile(const std::string& name) {
-    std::error_code error;
-    return !name.empty() && std::filesystem::is_regular_file(name, error);
-}
 
 std::int32_t CounterValue(const TLabel* counter) {
     return static_cast<std::int32_t>(std::stol(AddToCounterText(counter->Caption(), 0)));

@@ -244,10 +244,15 @@ TEST_F(ReceiveWindowTest, HexSwitchRereadsThePreviewWithoutSuggestion) {
     EXPECT_EQ(Shown(),
               "20 01 5A 0A\r\nFile size: 4bytes, these are first 4k bytes in the file.\r\n");
     EXPECT_TRUE(window->PreviewShown);
+    // A file that has gone, or a name that is no plain file (a device or a pipe, whose
+    // opening could block the window), leaves the preview as it stands.
+    const std::string shown = Shown();
     fs::remove(path);
     window->cbHexDisplay->SetChecked(false);
-    EXPECT_EQ(Shown(),
-              "20 01 5A 0A\r\nFile size: 4bytes, these are first 4k bytes in the file.\r\n");
+    EXPECT_EQ(Shown(), shown);
+    window->feFileName->SetText("/dev/null");
+    window->cbHexDisplay->SetChecked(true);
+    EXPECT_EQ(Shown(), shown);
 }
 
 TEST_F(ReceiveWindowTest, UnreadablePreviewReportsAndChangesNothing) {
