@@ -87,10 +87,12 @@ void TfrmMain::btnSendFileClick() {
             throw std::runtime_error("the serial port refused the data");
         }
     } catch (...) {
+        // Stopped before the box opens: its ticks would otherwise run on behind it and
+        // end in "Finished." for a file that never went out whole.
+        tmSendFile->SetEnabled(false);
         msgAlert->Show(SendErrorMessage);
         btnSendFile->SetEnabled(true);
         btnSendData->SetEnabled(true);
-        tmSendFile->SetEnabled(false);
         cbCycleSend->SetEnabled(true);
         cbAutoSend->SetEnabled(true);
     }

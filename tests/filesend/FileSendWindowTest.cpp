@@ -245,10 +245,11 @@ TEST_F(FileSendWindowTest, CounterResetDuringSendingStillEndsAtThePlannedValue) 
 
 TEST_F(FileSendWindowTest, RefusedHandOverWarnsAndGivesTheControlsBack) {
     OpenPort();
-    const std::string bytes = BinaryBytes(100);
-    window->cbBPS->SetItemIndex(Rate300);
-    SelectFile(WriteFile("data.bin", bytes));
+    window->cbBPS->SetItemIndex(Rate9600);
+    SelectFile(WriteFile("data.bin", BinaryBytes(5)));
     window->Com->ClosePort(); // the component refuses every piece from now on
+    // The box stays open well past the time the progress would take to finish.
+    window.messages->WhileShown = [] { WaitFor([] { return false; }, 300ms); };
     Click([this] { window->btnSendFileClick(); });
 
     EXPECT_EQ(Messages(), std::vector<std::string>{SendErrorMessage});
