@@ -9,6 +9,7 @@
 #include "send/SendMessages.h"
 #include "send/SendPieces.h"
 
+#include <chrono>
 #include <stdexcept>
 
 namespace pellow {
@@ -57,6 +58,7 @@ void TfrmMain::btnSendFileClick() {
     SendTickInterval = plan.SendTickInterval;
     SendTicksLeft = plan.SendTicksLeft;
     SendTxEnd = plan.SendTxEnd;
+    SendPace = plan.pace;
 
     ClearReceiveArea();
     for (const std::string& line : SendFileStartLines(size, rateText, rate)) {
@@ -86,6 +88,9 @@ void TfrmMain::btnSendFileClick() {
         if (!accepted) {
             throw std::runtime_error("the serial port refused the data");
         }
+        // Counted from the end of the hand-over, which is no earlier than the line's start,
+        // so that the progress never runs ahead of the line.
+        SendStarted = std::chrono::steady_clock::now();
     } catch (...) {
         // Stopped before the box opens: its ticks would otherwise run on behind it and
         // end in "Finished." for a file that never went out whole.
@@ -99,8 +104,9 @@ void TfrmMain::btnSendFileClick() {
 }
 
 void TfrmMain::tmSendFileTimer() {
-    --SendTicksLeft;
-    const TSendFileTick tick = SendFileTick(SendTickInterval, SendTicksLeft);
+    const TSendFileTick tick =
+        SendFileTick(SendPace, SendTicksLeft, std::chrono::steady_clock::now() - SendStarted);
+    SendTicksLeft -= tick.ticks;
     AddToCounter(lbTX, tick.txStep);
     if (!tick.finished) {
         return;
