@@ -13,6 +13,10 @@ namespace pellow {
 char* DataBlockAlloc(std::size_t n) noexcept;
 void DataBlockFree(char* block) noexcept;
 
+// Blocks allocated and not yet released, in the whole process: what an owner that has
+// shut everything down can compare with its count from before, to see none went astray.
+std::size_t DataBlocksHeld() noexcept;
+
 struct DataBlockDeleter {
     void operator()(char* block) const noexcept { DataBlockFree(block); }
 };

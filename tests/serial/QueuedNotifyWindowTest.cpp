@@ -38,17 +38,21 @@ TEST(QueuedNotifyWindow, DeliversInPostingOrderAcrossPumpsAndThreads) {
 }
 
 TEST(QueuedNotifyWindow, ReleasesBlocksItNeverDelivered) {
-    int delivered = 0;
-    QueuedNotifyWindow window([&](std::uint32_t, std::uintptr_t, std::intptr_t lParam) {
-        DataBlockFree(DataBlockFromParam(lParam));
-        ++delivered;
-    });
-    for (int i = 0; i < 3; ++i) {
+    const std::size_t before = DataBlocksHeld();
+    {
+        int delivered = 0;
+        QueuedNotifyWindow window([&](std::uint32_t, std::uintptr_t, std::intptr_t lParam) {
+            DataBlockFree(DataBlockFromParam(lParam));
+            ++delivered;
+        });
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(window.Post(PORTMSG_DATA, 1, DataBlockToParam(DataBlockAlloc(1))));
+        }
+        EXPECT_TRUE(window.PumpUntil([&] { return delivered == 1; }, 1s));
         ASSERT_TRUE(window.Post(PORTMSG_DATA, 1, DataBlockToParam(DataBlockAlloc(1))));
+        window.RefusePosts();
+        EXPECT_FALSE(window.Post(PORTMSG_SENDEMPTY, 0, 0));
+        EXPECT_EQ(DataBlocksHeld(), before + 3);
     }
-    EXPECT_TRUE(window.PumpUntil([&] { return delivered == 1; }, 1s));
-    ASSERT_TRUE(window.Post(PORTMSG_DATA, 1, DataBlockToParam(DataBlockAlloc(1))));
-    window.RefusePosts();
-    EXPECT_FALSE(window.Post(PORTMSG_SENDEMPTY, 0, 0));
-    // The sanitizer build's leak check sees the three left over released with the window.
+    EXPECT_EQ(DataBlocksHeld(), before) << "the three left over went with the window";
 }

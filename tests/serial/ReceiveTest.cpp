@@ -1,3 +1,4 @@
+#include "serial/DataBlock.h"
 #include "tests/serial/PtyComm.h"
 
 #include <gtest/gtest.h>
@@ -126,13 +127,25 @@ TEST(Receive, CloseWhileBytesArriveRaisesNoHangup) {
 }
 
 TEST(Receive, BlocksWithoutAHandlerOrNeverDeliveredAreReleased) {
-    PtyComm c;
-    c.com->OnReceiveData = nullptr;
-    c.com->OpenPort();
-    c.pty.Write("nobody listens");
-    c.window->PumpFor(300ms);
-    c.pty.Write("never pumped");
-    std::this_thread::sleep_for(300ms);
-    c.com->ClosePort();
-    // The leak check of the sanitizer build sees both blocks released.
+    const std::size_t before = DataBlocksHeld();
+    // The reader's block waits in the window's queue until the test pumps.
+    const auto posted = [&] {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (DataBlocksHeld() == before && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(5ms);
+        }
+        return DataBlocksHeld() > before;
+    };
+    {
+        PtyComm c;
+        c.com->OnReceiveData = nullptr;
+        c.com->OpenPort();
+        c.pty.Write("nobody listens");
+        ASSERT_TRUE(posted());
+        EXPECT_TRUE(c.PumpUntil([&] { return DataBlocksHeld() == before; }));
+        c.pty.Write("never pumped");
+        ASSERT_TRUE(posted());
+        c.com->ClosePort();
+    }
+    EXPECT_EQ(DataBlocksHeld(), before);
 }

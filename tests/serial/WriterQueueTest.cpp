@@ -30,6 +30,7 @@ TEST(WriterQueue, FirstInFirstOut) {
 }
 
 TEST(WriterQueue, RefusesWhenFullAndAfterClosing) {
+    const std::size_t before = DataBlocksHeld();
     WriterQueue queue(2);
     EXPECT_TRUE(queue.Post(Block(10)));
     EXPECT_TRUE(queue.Post(Block(10)));
@@ -37,7 +38,8 @@ TEST(WriterQueue, RefusesWhenFullAndAfterClosing) {
     EXPECT_FALSE(queue.Post(third));
     ReleaseWriterMessage(third);
 
-    queue.CloseAndDiscard(); // the two queued blocks are released (leak check)
+    queue.CloseAndDiscard();
+    EXPECT_EQ(DataBlocksHeld(), before) << "the queued blocks were not released";
     QueuedMessage late = Block(1);
     EXPECT_FALSE(queue.Post(late));
     ReleaseWriterMessage(late);
