@@ -10,6 +10,7 @@
 // report); handlers call each other directly.
 
 #include "app/IniFile.h"
+#include "filesend/SendFilePlan.h"
 #include "serial/TComm.h"
 #include "ui/TButton.h"
 #include "ui/TCheckBox.h"
@@ -29,6 +30,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -172,6 +174,9 @@ public:
     std::int32_t SendTickInterval = 0;
     std::int32_t SendTicksLeft = 0;
     std::int32_t SendTxEnd = 0;
+    // The line's time the ticks follow, and when the file was handed over.
+    TSendFilePace SendPace;
+    std::chrono::steady_clock::time_point SendStarted;
     // The start of the previewed file.
     std::array<char, PreviewSize> PreviewBuffer{};
     // True while a message box raised by a timed-send tick is open, so that ticks coming

@@ -5,22 +5,16 @@
 #include "filesend/SendFileCheck.h"
 #include "filesend/SendFilePlan.h"
 #include "filesend/SendFileTexts.h"
+#include "receive/FileStart.h"
 #include "send/SendMessages.h"
 #include "send/SendPieces.h"
 
-#include <filesystem>
+#include <chrono>
 #include <stdexcept>
 
 namespace pellow {
 
 namespace {
-
-// Only a plain file is offered for sending: a pipe or a device could block the window
-// while it is read, or never end.
-bool IsExistingFile(const std::string& name) {
-    std::error_code error;
-    return !name.empty() && std::filesystem::is_regular_file(name, error);
-}
 
 std::int32_t CounterValue(const TLabel* counter) {
     return static_cast<std::int32_t>(std::stol(AddToCounterText(counter->Caption(), 0)));
@@ -64,6 +58,7 @@ void TfrmMain::btnSendFileClick() {
     SendTickInterval = plan.SendTickInterval;
     SendTicksLeft = plan.SendTicksLeft;
     SendTxEnd = plan.SendTxEnd;
+    SendPace = plan.pace;
 
     ClearReceiveArea();
     for (const std::string& line : SendFileStartLines(size, rateText, rate)) {
@@ -93,19 +88,25 @@ void TfrmMain::btnSendFileClick() {
         if (!accepted) {
             throw std::runtime_error("the serial port refused the data");
         }
+        // Counted from the end of the hand-over, which is no earlier than the line's start,
+        // so that the progress never runs ahead of the line.
+        SendStarted = std::chrono::steady_clock::now();
     } catch (...) {
+        // Stopped before the box opens: its ticks would otherwise run on behind it and
+        // end in "Finished." for a file that never went out whole.
+        tmSendFile->SetEnabled(false);
         msgAlert->Show(SendErrorMessage);
         btnSendFile->SetEnabled(true);
         btnSendData->SetEnabled(true);
-        tmSendFile->SetEnabled(false);
         cbCycleSend->SetEnabled(true);
         cbAutoSend->SetEnabled(true);
     }
 }
 
 void TfrmMain::tmSendFileTimer() {
-    --SendTicksLeft;
-    const TSendFileTick tick = SendFileTick(SendTickInterval, SendTicksLeft);
+    const TSendFileTick tick =
+        SendFileTick(SendPace, SendTicksLeft, std::chrono::steady_clock::now() - SendStarted);
+    SendTicksLeft -= tick.ticks;
     AddToCounter(lbTX, tick.txStep);
     if (!tick.finished) {
         return;

@@ -11,9 +11,16 @@ namespace {
 
 constexpr std::int32_t BitsPerByte = 10;
 constexpr std::int32_t BytesPerFastTick = 10;
-// Below this interval a tick stands for ten bytes, so the timer need not keep up with
+// Below this time per byte a tick stands for ten bytes, so the timer need not keep up with
 // one tick per byte.
 constexpr std::int32_t FastTickBelow = 10;
+
+// Time the line takes for `bytes` bytes, rounded up so that it is never shorter than the
+// line's. Fits: bytes <= MaxSendFileSize, so bytes * 1e10 < 2^63.
+std::chrono::nanoseconds LineTime(std::int64_t bytes, std::int32_t rate) {
+    const std::int64_t bitNanoseconds = bytes * BitsPerByte * 1'000'000'000;
+    return std::chrono::nanoseconds((bitNanoseconds + rate - 1) / rate);
+}
 
 } // namespace
 
@@ -24,11 +31,14 @@ std::int32_t SaturatingAdd(std::int32_t counter, std::int64_t n) {
 }
 
 TSendFilePlan PlanSendFile(std::int32_t fileSize, std::int32_t rate, std::int32_t txNow) {
+    const std::int32_t byteInterval = (1000 * BitsPerByte) / rate;
+    const std::int32_t tickBytes = byteInterval < FastTickBelow ? BytesPerFastTick : 1;
     TSendFilePlan plan;
-    plan.SendTickInterval = (1000 * BitsPerByte) / rate;
-    plan.SendTicksLeft =
-        plan.SendTickInterval < FastTickBelow ? fileSize / BytesPerFastTick : fileSize;
+    plan.SendTickInterval = (tickBytes * 1000 * BitsPerByte) / rate;
+    plan.SendTicksLeft = fileSize / tickBytes;
     plan.SendTxEnd = SaturatingAdd(txNow, fileSize);
+    plan.pace = {tickBytes, plan.SendTicksLeft, LineTime(tickBytes, rate),
+                 LineTime(fileSize, rate)};
     return plan;
 }
 
@@ -48,8 +58,16 @@ std::vector<std::string> SendFileStartLines(std::int32_t fileSize, const std::st
     };
 }
 
-TSendFileTick SendFileTick(std::int32_t sendTickInterval, std::int32_t ticksLeftAfterTick) {
-    return {sendTickInterval < FastTickBelow ? BytesPerFastTick : 1, ticksLeftAfterTick <= 0};
+TSendFileTick SendFileTick(const TSendFilePace& pace, std::int32_t ticksLeft,
+                           std::chrono::nanoseconds elapsed) {
+    TSendFileTick tick;
+    tick.finished = elapsed >= pace.lineTime;
+    const std::int64_t due =
+        tick.finished ? pace.ticks : std::min<std::int64_t>(pace.ticks, elapsed / pace.tickTime);
+    const std::int64_t done = static_cast<std::int64_t>(pace.ticks) - ticksLeft;
+    tick.ticks = static_cast<std::int32_t>(std::max<std::int64_t>(0, due - done));
+    tick.txStep = tick.ticks * pace.tickBytes;
+    return tick;
 }
 
 std::int32_t SendFileRate(const std::string& rateText) {

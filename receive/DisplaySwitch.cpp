@@ -1,11 +1,10 @@
 // The display switch, clearing and the hex switch of the receive area.
 #include "app/TfrmMain.h"
 
+#include "receive/FileStart.h"
 #include "receive/HexDisplay.h"
 #include "send/SendData.h"
 #include "ui/ReceiveView.h"
-
-#include <filesystem>
 
 namespace pellow {
 
@@ -24,8 +23,7 @@ void TfrmMain::cbHexDisplayClick() {
     if (PreviewShown) {
         // The preview is read again from the file rather than converted from the screen.
         const std::string fileName = feFileName->Text();
-        std::error_code error;
-        if (!fileName.empty() && std::filesystem::exists(fileName, error))
+        if (IsExistingFile(fileName))
             ShowFilePreview(fileName, false);
         return;
     }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -22,6 +23,11 @@ struct FileCloser {
 }
 
 } // namespace
+
+bool IsExistingFile(const std::string& name) {
+    std::error_code error;
+    return !name.empty() && std::filesystem::is_regular_file(name, error);
+}
 
 TFileStart ReadFileStart(const std::string& path, std::size_t maxBytes) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rbe"));

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <unistd.h>
 
 namespace pellow {
@@ -50,6 +51,20 @@ std::string CreateError(const std::filesystem::path& path, int error) {
     return "Cannot create file \"" + path.string() + "\". " + std::strerror(error);
 }
 
+// Creates a new file beside `target` under a name of its own, so that the target is only
+// replaced once the new content is whole. Returns the descriptor (or -1 with errno set)
+// and the name taken in `temp`.
+int CreateBeside(const std::filesystem::path& target, std::filesystem::path& temp) {
+    const std::string prefix = "." + target.filename().string() + "." + std::to_string(::getpid());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = target.parent_path() / (prefix + "-" + std::to_string(attempt) + ".part");
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
@@ -57,7 +72,8 @@ std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::
     std::optional<std::string> firstError;
     for (const std::filesystem::path& folder : folders) {
         const std::filesystem::path path = folder / name;
-        OwnedDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+        std::filesystem::path temp;
+        OwnedDescriptor file(CreateBeside(path, temp));
         if (file.Get() < 0) {
             if (!firstError)
                 firstError = CreateError(path, errno);
@@ -66,8 +82,10 @@ std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::
         int error = WriteAll(file.Get(), bytes);
         if (file.Close() != 0 && error == 0)
             error = errno;
+        if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+            error = errno;
         if (error != 0) {
-            ::unlink(path.c_str());
+            ::unlink(temp.c_str());
             throw std::runtime_error("Cannot write file \"" + path.string() + "\". " +
                                      std::strerror(error));
         }

@@ -10,8 +10,10 @@ namespace pellow {
 
 // Creates (or replaces) the file `name` in the first of `folders` where that succeeds and
 // writes exactly `bytes` into it. Returns the path written. Throws std::runtime_error
-// naming the first folder's file and the system's reason when no folder takes it; a file
-// that could be created but not written whole is removed again.
+// naming the first folder's file and the system's reason when no folder takes it. The
+// bytes go to a new file beside it that is renamed into place once written whole, so a
+// write that fails (a full disk) leaves an earlier file of that name as it was and
+// nothing else behind.
 std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
                                              const std::string& name, std::string_view bytes);
 

@@ -38,4 +38,24 @@ std::string SaveFileName(std::string_view shortDate, int hour, int minute, int s
     return name;
 }
 
+bool IsNumericDateFormat(std::string_view format) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < format.size();) {
+        const char c = format[i];
+        if (c == '\'') {
+            quoted = !quoted;
+            ++i;
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < format.size() && format[i + run] == c)
+            ++run;
+        // Three or more of d or M spell a day or a month name.
+        if (!quoted && (c == 'd' || c == 'M') && run >= 3)
+            return false;
+        i += run;
+    }
+    return true;
+}
+
 } // namespace pellow

@@ -27,12 +27,20 @@ std::vector<std::filesystem::path> SaveFolders() {
     return folders;
 }
 
+// The user's short date, or the numeric year-month-day where that names the month.
+std::string SaveDate(const QDate& date) {
+    const QLocale locale = QLocale::system();
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (IsNumericDateFormat(format.toStdString()))
+        return locale.toString(date, format).toStdString();
+    return date.toString(Qt::ISODate).toStdString();
+}
+
 } // namespace
 
 void TfrmMain::btnSaveDataClick() {
     const QDateTime now = QDateTime::currentDateTime();
-    const std::string date =
-        QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
+    const std::string date = SaveDate(now.date());
     const QTime time = now.time();
     const std::string name = SaveFileName(date, time.hour(), time.minute(), time.second());
     WriteFileInFirstFolder(SaveFolders(), name, mmReceive->Bytes());

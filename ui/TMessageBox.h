@@ -2,6 +2,7 @@
 // The window's message boxes: its own warnings (msgAlert) and the general error report.
 // Each is modal with a single OK button. Tests swap in TRecordingMessageBox.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,12 @@ public:
         std::string text;
     };
 
-    void Show(const std::string& text) override { Entries.push_back({Kind::Warning, text}); }
+    void Show(const std::string& text) override {
+        Entries.push_back({Kind::Warning, text});
+        if (WhileShown) {
+            WhileShown();
+        }
+    }
     void ShowError(const std::string& text) override { Entries.push_back({Kind::Error, text}); }
 
     std::vector<std::string> Texts() const {
@@ -48,6 +54,9 @@ public:
     }
 
     std::vector<Entry> Entries;
+    // Runs while a warning "is open": a modal box keeps the event loop, and so the
+    // timers, going.
+    std::function<void()> WhileShown;
 };
 
 } // namespace pellow

@@ -160,6 +160,7 @@ TEST_F(FileSendWindowTest, WarningsBeforeAnythingIsSent) {
 struct TProgressCase {
     const char* name;
     int rateIndex;
+    int rate;
     std::size_t size;
     int interval;
     const char* estimate;
@@ -173,6 +174,14 @@ TEST_P(FileSendProgressTest, TicksUpAndEndsAtTheStartValuePlusTheSize) {
     OpenPort();
     window->lbTX->SetCaption("100");
     const std::string bytes = BinaryBytes(c.size);
+    std::optional<std::chrono::steady_clock::time_point> finishedAt;
+    window->tmSendFile->OnTimer = [this, &finishedAt] {
+        window->tmSendFileTimer();
+        if (!Sending() && !finishedAt) {
+            finishedAt = std::chrono::steady_clock::now();
+        }
+    };
+    const auto clicked = std::chrono::steady_clock::now();
     SendFile(WriteFile("data.bin", bytes), c.rateIndex);
 
     EXPECT_TRUE(Messages().empty()) << testing::PrintToString(Messages());
@@ -189,6 +198,10 @@ TEST_P(FileSendProgressTest, TicksUpAndEndsAtTheStartValuePlusTheSize) {
     EXPECT_EQ(pty.Read(c.size, Generous), bytes);
     ASSERT_TRUE(WaitFor([this] { return !Sending(); }, Generous));
     EXPECT_EQ(Tx(), std::to_string(100 + c.size));
+    // Not before the line could have carried the file, ten bits a byte.
+    const auto lineTime = std::chrono::microseconds(c.size * 10'000'000 / c.rate);
+    ASSERT_TRUE(finishedAt);
+    EXPECT_GE(*finishedAt - clicked, lineTime);
     std::vector<std::string> end = start;
     end.push_back(std::string(SendFinishedLine));
     EXPECT_EQ(Lines(), end);
@@ -198,10 +211,11 @@ TEST_P(FileSendProgressTest, TicksUpAndEndsAtTheStartValuePlusTheSize) {
 INSTANTIATE_TEST_SUITE_P(
     Rates, FileSendProgressTest,
     testing::Values(
-        TProgressCase{"TwentyFiveAt9600", Rate9600, 25, 1, "Need about 1second."},
-        TProgressCase{"FiveAt9600NoTicksPlanned", Rate9600, 5, 1, "Need about 1second."},
-        TProgressCase{"ThreeAt300", Rate300, 3, 33, "Need about 1second."},
-        TProgressCase{"TwoThousandAt115200", Rate115200, 2000, 0, "Need about 1second."}),
+        TProgressCase{"TwoHundredAt9600", Rate9600, 9600, 200, 10, "Need about 1second."},
+        TProgressCase{"FiveAt9600NoTicksPlanned", Rate9600, 9600, 5, 10, "Need about 1second."},
+        TProgressCase{"ThreeAt300", Rate300, 300, 3, 33, "Need about 1second."},
+        TProgressCase{"TwoThousandAt115200", Rate115200, 115200, 2000, 0,
+                      "Need about 1second."}),
     [](const testing::TestParamInfo<TProgressCase>& info) { return info.param.name; });
 
 TEST_F(FileSendWindowTest, SeventyThousandBytesArriveWholeAndClosingThePortStopsTheProgress) {
@@ -245,10 +259,11 @@ TEST_F(FileSendWindowTest, CounterResetDuringSendingStillEndsAtThePlannedValue) 
 
 TEST_F(FileSendWindowTest, RefusedHandOverWarnsAndGivesTheControlsBack) {
     OpenPort();
-    const std::string bytes = BinaryBytes(100);
-    window->cbBPS->SetItemIndex(Rate300);
-    SelectFile(WriteFile("data.bin", bytes));
+    window->cbBPS->SetItemIndex(Rate9600);
+    SelectFile(WriteFile("data.bin", BinaryBytes(5)));
     window->Com->ClosePort(); // the component refuses every piece from now on
+    // The box stays open well past the time the progress would take to finish.
+    window.messages->WhileShown = [] { WaitFor([] { return false; }, 300ms); };
     Click([this] { window->btnSendFileClick(); });
 
     EXPECT_EQ(Messages(), std::vector<std::string>{SendErrorMessage});

@@ -13,7 +13,9 @@ TEST(FilePreviewTextTest, SizeLineHasNoBlankBeforeBytes) {
 }
 
 TEST(FilePreviewTextTest, DataLineIsTrimmedInBothModes) {
-    EXPECT_EQ(PreviewDataLine("\r\n ab\ncd \t\0", false), "ab\ncd");
+    using namespace std::string_view_literals;
+    // A zero byte counts among the control characters trimmed, and only at the ends.
+    EXPECT_EQ(PreviewDataLine("\r\n\0 ab\0\ncd \t\0"sv, false), "ab\0\ncd"sv);
     EXPECT_EQ(PreviewDataLine("AB", true), "41 42");
     EXPECT_EQ(PreviewDataLine("", true), "");
     // High bytes are data, not blanks.

@@ -32,5 +32,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Save2026年12月9日 10.11.12.txt"}),
     [](const testing::TestParamInfo<SaveNameCase>& info) { return info.param.name; });
 
+TEST(SaveFileNameTest, DateFormatsThatNameTheDayOrMonthAreNotNumeric) {
+    for (const char* numeric : {"M/d/yy", "dd.MM.yy", "yyyy-MM-dd", "d/M/yyyy", "yy'年'M'月'd'日'",
+                                "dd 'dddd' MM yyyy"})
+        EXPECT_TRUE(IsNumericDateFormat(numeric)) << numeric;
+    for (const char* named : {"d MMM yyyy", "dddd, d MMMM yyyy", "ddd dd/MM/yy", "'x' d MMM"})
+        EXPECT_FALSE(IsNumericDateFormat(named)) << named;
+}
+
 } // namespace
 } // namespace pellow

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace pellow {
@@ -45,6 +47,39 @@ TEST(SaveFileTest, WritesExactBytesAndReplacesAnOlderFile) {
     EXPECT_EQ(Contents(written), bytes);
     WriteFileInFirstFolder({folder.Path()}, "Save.txt", "");
     EXPECT_EQ(fs::file_size(written), 0u);
+}
+
+// Files written by this process stop growing at `bytes`, as on a full disk: a write past
+// it fails (EFBIG) instead of raising a signal. Root is held to the limit too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : oldSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limited = old_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int);
+};
+
+TEST(SaveFileTest, FailedWriteLeavesTheEarlierFileAsItWas) {
+    TempFolder folder;
+    std::ofstream(folder.Path() / "Save.txt") << "earlier";
+    {
+        const FileSizeLimit full(1000);
+        EXPECT_THROW(WriteFileInFirstFolder({folder.Path()}, "Save.txt", std::string(5000, 'x')),
+                     std::runtime_error);
+    }
+    EXPECT_EQ(Contents(folder.Path() / "Save.txt"), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1)
+        << "a half-written file was left behind";
 }
 
 TEST(SaveFileTest, FallsBackToTheNextFolder) {
