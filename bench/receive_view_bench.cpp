@@ -3,7 +3,7 @@
 
 #include "receive/HexDisplay.h"
 #include "receive/LineBreaks.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -8,7 +8,7 @@
 #include "WindowTestSupport.h"
 
 #include "receive/HexDisplay.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 #include <QCoreApplication>

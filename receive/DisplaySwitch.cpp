@@ -3,7 +3,7 @@
 
 #include "receive/HexDisplay.h"
 #include "send/SendData.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <filesystem>
 

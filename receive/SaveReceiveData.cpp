@@ -3,7 +3,7 @@
 
 #include "receive/SaveFile.h"
 #include "receive/SaveFileName.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // Start-up, opening and closing from the window, the lamp, the status line, locking the
 // port controls, and a device that goes away. The device is a pseudo-terminal.
 #include "WindowTestSupport.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <gtest/gtest.h>
 

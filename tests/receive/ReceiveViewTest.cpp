@@ -1,4 +1,4 @@
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,7 +6,7 @@
 
 #include "receive/DisplayRows.h"
 #include "receive/LineBreaks.h"
-#include "ui/GrowingBytes.h"
+#include "receive/GrowingBytes.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
