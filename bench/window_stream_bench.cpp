@@ -1,9 +1,13 @@
-// The whole window receiving a steady 1.2 MB/s stream through a pseudo-terminal, once in
-// text mode and once in hex mode: bytes lost on the way to the counter, the area and a
-// saved file, the longest stall of the GUI thread, memory per byte shown, the writer's
-// achieved rate and how long the window took to catch up once the writer stopped.
+// The whole window receiving a stream through a pseudo-terminal, in text mode and in hex
+// mode, paced at 1.2 MB/s and as fast as the pseudo-terminal takes it: bytes lost on the
+// way to the counter, the area and a saved file, the longest and p99 stall of the GUI
+// thread, memory per byte received, the writer's achieved rate, how long the window took
+// to catch up once the writer stopped, and the round trip of keys typed into the receive
+// area meanwhile (from the key event queued for the window, as the window system queues a
+// typed key, to its byte read at the far end of the line).
 //
-// Usage: window_stream_bench [seconds per mode, default 30] [text|hex|both, default both]
+// Usage: window_stream_bench [seconds per run, default 30] [text|hex|both, default both]
+//                            [paced|full|both, default both]
 
 #include "WindowTestSupport.h"
 
@@ -13,6 +17,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,6 +27,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <poll.h>
 #include <set>
 #include <sstream>
 #include <string>
@@ -41,6 +48,7 @@ constexpr auto SliceInterval = std::chrono::milliseconds(10);
 constexpr int TickMs = 5;
 constexpr double LongStallMs = 50;
 constexpr auto CatchUpDeadline = std::chrono::seconds(120);
+constexpr auto KeyInterval = std::chrono::milliseconds(250);
 
 // Printable ASCII with two- and three-byte UTF-8 characters among it, and no CR or LF,
 // so that the text area must hold exactly the stream. Its length is prime to the slice
@@ -108,8 +116,9 @@ std::string ReadFile(const fs::path& path) {
 // Writes `pattern` repeated into the master at the paced rate for `duration`.
 class PacedWriter {
 public:
-    PacedWriter(const PtyPair& pty, const std::string& pattern, std::chrono::seconds duration)
-        : thread_([this, &pty, &pattern, duration] { Run(pty, pattern, duration); }) {}
+    PacedWriter(const PtyPair& pty, const std::string& pattern, std::chrono::seconds duration,
+                bool paced)
+        : paced_(paced), thread_([this, &pty, &pattern, duration] { Run(pty, pattern, duration); }) {}
     ~PacedWriter() {
         if (thread_.joinable())
             thread_.join();
@@ -141,12 +150,17 @@ private:
             written_ += slice.size();
             // The end is the last byte handed over, not the pause after it.
             finished_ = Clock::now();
-            next += SliceInterval;
-            std::this_thread::sleep_until(next);
+            if (paced_) {
+                next += SliceInterval;
+                std::this_thread::sleep_until(next);
+            } else {
+                next = Clock::now();
+            }
         }
         done_ = true;
     }
 
+    bool paced_;
     std::atomic<bool> done_{false};
     std::atomic<std::size_t> written_{0};
     Clock::time_point started_;
@@ -154,8 +168,80 @@ private:
     std::thread thread_;
 };
 
+// Queues a key press for the receive area every KeyInterval, from its own thread, until
+// stopped; a reader at the far end of the line notes when each typed byte arrives.
+class Typist {
+public:
+    Typist(QWidget* area, const PtyPair& pty)
+        : typing_([this, area] { Type(area); }), reading_([this, &pty] { Read(pty); }) {}
+    ~Typist() {
+        StopTyping();
+        stopReading_ = true;
+        reading_.join();
+    }
+    Typist(const Typist&) = delete;
+    Typist& operator=(const Typist&) = delete;
+
+    void StopTyping() {
+        stopTyping_ = true;
+        if (typing_.joinable())
+            typing_.join();
+    }
+    // Round trips in milliseconds of the keys that arrived so far.
+    std::vector<double> RoundTrips() {
+        std::lock_guard lock(mutex_);
+        std::vector<double> trips;
+        for (std::size_t i = 0; i < arrived_.size() && i < typed_.size(); ++i)
+            trips.push_back(std::chrono::duration<double, std::milli>(arrived_[i] - typed_[i]).count());
+        return trips;
+    }
+    std::size_t Typed() {
+        std::lock_guard lock(mutex_);
+        return typed_.size();
+    }
+
+private:
+    void Type(QWidget* area) {
+        auto next = Clock::now() + KeyInterval;
+        while (!stopTyping_) {
+            std::this_thread::sleep_until(next);
+            next += KeyInterval;
+            {
+                std::lock_guard lock(mutex_);
+                typed_.push_back(Clock::now());
+            }
+            QCoreApplication::postEvent(area, new QKeyEvent(QEvent::KeyPress, Qt::Key_K,
+                                                            Qt::NoModifier, QStringLiteral("k")));
+        }
+    }
+    void Read(const PtyPair& pty) {
+        char buffer[256];
+        while (!stopReading_) {
+            pollfd fd{pty.Master(), POLLIN, 0};
+            if (::poll(&fd, 1, 50) <= 0)
+                continue;
+            const ssize_t n = ::read(pty.Master(), buffer, sizeof buffer);
+            const auto now = Clock::now();
+            std::lock_guard lock(mutex_);
+            for (ssize_t i = 0; i < n; ++i) {
+                if (buffer[i] == 'k')
+                    arrived_.push_back(now);
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::vector<Clock::time_point> typed_;
+    std::vector<Clock::time_point> arrived_;
+    std::atomic<bool> stopTyping_{false};
+    std::atomic<bool> stopReading_{false};
+    std::thread typing_;
+    std::thread reading_;
+};
+
 struct Result {
     std::string mode;
+    bool paced = true;
     std::size_t written = 0;
     double writerSeconds = 0;
     double catchUpSeconds = -1;
@@ -171,11 +257,14 @@ struct Result {
     std::vector<std::string> longStalls;
     double rssBeforeMb = 0;
     double rssAfterMb = 0;
+    std::size_t keysTyped = 0;
+    std::vector<double> keyTrips;
 };
 
-Result RunMode(bool hex, std::chrono::seconds duration, const std::string& pattern) {
+Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::string& pattern) {
     Result r;
-    r.mode = hex ? "hex" : "text";
+    r.mode = std::string(hex ? "hex" : "text") + (paced ? ", paced" : ", full rate");
+    r.paced = paced;
     PtyPair pty;
     ScratchFolder folder;
     TestWindow w({pty.SlavePath()}, folder.Path());
@@ -218,10 +307,12 @@ Result RunMode(bool hex, std::chrono::seconds duration, const std::string& patte
     std::string expectedCount;
     ticker.start();
     lastTick = Clock::now();
-    PacedWriter writer(pty, pattern, duration);
+    PacedWriter writer(pty, pattern, duration, paced);
+    Typist typist(w->mmReceive, pty);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!writer.Done())
             return;
+        typist.StopTyping();
         if (expectedCount.empty())
             expectedCount = std::to_string(writer.Written());
         const std::size_t expectedShown = hex ? writer.Written() * 3 : writer.Written();
@@ -238,6 +329,11 @@ Result RunMode(bool hex, std::chrono::seconds duration, const std::string& patte
     ticker.stop();
     poll.stop();
 
+    typist.StopTyping();
+    WaitFor([&] { return typist.RoundTrips().size() >= typist.Typed(); },
+            std::chrono::seconds(10));
+    r.keysTyped = typist.Typed();
+    r.keyTrips = typist.RoundTrips();
     r.written = writer.Written();
     r.writerSeconds = std::chrono::duration<double>(writer.Finished() - writer.Started()).count();
     if (caughtUp)
@@ -298,10 +394,17 @@ void Print(const Result& r) {
                 r.maxStallMs, r.p99StallMs, r.ticks, TickMs);
     for (const std::string& stall : r.longStalls)
         std::printf("    stall %s\n", stall.c_str());
-    std::printf("  RSS                %.1f MB -> %.1f MB: %.2f bytes per byte shown\n",
+    std::printf("  RSS                %.1f MB -> %.1f MB: %.2f bytes per byte received\n",
                 r.rssBeforeMb, r.rssAfterMb,
-                r.shown ? (r.rssAfterMb - r.rssBeforeMb) * 1e6 / static_cast<double>(r.shown)
-                        : 0.0);
+                r.written ? (r.rssAfterMb - r.rssBeforeMb) * 1e6 / static_cast<double>(r.written)
+                          : 0.0);
+    std::vector<double> trips = r.keyTrips;
+    std::sort(trips.begin(), trips.end());
+    if (trips.empty())
+        std::printf("  key round trip     none of %zu keys arrived\n", r.keysTyped);
+    else
+        std::printf("  key round trip     %zu of %zu keys: median %.1f ms, max %.1f ms\n",
+                    trips.size(), r.keysTyped, trips[trips.size() / 2], trips.back());
 }
 
 } // namespace
@@ -312,6 +415,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 30;
     const std::string modes = argc > 2 ? argv[2] : "both";
+    const std::string rates = argc > 3 ? argv[3] : "both";
     const auto duration = std::chrono::seconds(seconds > 0 ? seconds : 30);
 
     std::printf("window receive bench: %lld s per mode, %zu bytes every %lld ms (%.2f MB/s)\n",
@@ -324,13 +428,17 @@ int main(int argc, char** argv) {
 
     const std::string pattern = MakePattern();
     bool ok = true;
-    for (const bool hex : {false, true}) {
-        if (modes != "both" && modes != (hex ? "hex" : "text"))
+    for (const bool paced : {true, false}) {
+        if (rates != "both" && rates != (paced ? "paced" : "full"))
             continue;
-        const Result r = RunMode(hex, duration, pattern);
-        Print(r);
-        std::fflush(stdout);
-        ok = ok && r.areaExact && r.saveExact && r.rxCaption == std::to_string(r.written);
+        for (const bool hex : {false, true}) {
+            if (modes != "both" && modes != (hex ? "hex" : "text"))
+                continue;
+            const Result r = RunMode(hex, paced, duration, pattern);
+            Print(r);
+            std::fflush(stdout);
+            ok = ok && r.areaExact && r.saveExact && r.rxCaption == std::to_string(r.written);
+        }
     }
     std::printf("\nload average at end: %s\n", LoadAverage().c_str());
     return ok ? 0 : 1;
