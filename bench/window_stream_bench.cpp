@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -176,17 +177,15 @@ public:
         : typing_([this, area] { Type(area); }), reading_([this, &pty] { Read(pty); }) {}
     ~Typist() {
         StopTyping();
+        typing_.join();
         stopReading_ = true;
         reading_.join();
     }
     Typist(const Typist&) = delete;
     Typist& operator=(const Typist&) = delete;
 
-    void StopTyping() {
-        stopTyping_ = true;
-        if (typing_.joinable())
-            typing_.join();
-    }
+    // Does not wait for the typing thread, so the GUI thread never sleeps on it.
+    void StopTyping() { stopTyping_ = true; }
     // Round trips in milliseconds of the keys that arrived so far.
     std::vector<double> RoundTrips() {
         std::lock_guard lock(mutex_);
@@ -206,6 +205,8 @@ private:
         while (!stopTyping_) {
             std::this_thread::sleep_until(next);
             next += KeyInterval;
+            if (stopTyping_)
+                break;
             {
                 std::lock_guard lock(mutex_);
                 typed_.push_back(Clock::now());
@@ -295,7 +296,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
         lastTick = now;
         if (gap > LongStallMs) {
             r.longStalls.push_back(std::to_string(static_cast<int>(gap)) + " ms at " +
-                                   std::to_string(w->mmReceive->Bytes().size()) + " bytes shown");
+                                   std::to_string(w->mmReceive->TextSize()) + " bytes shown");
         }
     });
 
@@ -316,7 +317,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
         if (expectedCount.empty())
             expectedCount = std::to_string(writer.Written());
         const std::size_t expectedShown = hex ? writer.Written() * 3 : writer.Written();
-        if (w->lbRX->Caption() == expectedCount && w->mmReceive->Bytes().size() >= expectedShown) {
+        if (w->lbRX->Caption() == expectedCount && w->mmReceive->TextSize() >= expectedShown) {
             caughtUp = true;
             caughtUpAt = Clock::now();
             loop.quit();
@@ -342,7 +343,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     WaitFor([] { return false; }, std::chrono::milliseconds(100));
     r.rssAfterMb = ResidentMb();
     r.rxCaption = w->lbRX->Caption();
-    r.shown = w->mmReceive->Bytes().size();
+    r.shown = w->mmReceive->TextSize();
     r.ticks = gaps.size();
     if (!gaps.empty()) {
         std::sort(gaps.begin(), gaps.end());
@@ -413,6 +414,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // Made here, so that key events made on the typing thread find it.
+    (void)QInputDevice::primaryKeyboard();
     const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 30;
     const std::string modes = argc > 2 ? argv[2] : "both";
     const std::string rates = argc > 3 ? argv[3] : "both";

@@ -1,6 +1,7 @@
 #include "receive/ReceiveView.h"
 
 #include "receive/DisplayCells.h"
+#include "ui/SystemMemory.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <new>
 
 namespace pellow {
 
@@ -23,7 +25,14 @@ namespace {
 
 // Received data can arrive faster than the screen refreshes; repaint at most this often.
 constexpr int RefreshIntervalMs = 30;
+// Counting rows again takes at most this long at a time, so input and painting go on.
+constexpr int RewrapSliceMs = 15;
 constexpr int Margin = 3;
+// How far back the rows on screen are looked for while the rows are counted again.
+constexpr std::uint64_t NearSearchLimit = 256 * 1024;
+constexpr std::uint64_t WordLimit = 64 * 1024;
+// The memory limit never falls below this, however little memory there is to be had.
+constexpr std::uint64_t MinimumMemoryLimit = 16 << 20;
 
 QFont ReceiveFont() {
     QFont font;
@@ -51,9 +60,14 @@ bool IsWordByte(char c) {
     return static_cast<unsigned char>(c) > 0x20;
 }
 
+std::uint64_t DefaultReceiveMemoryLimit() {
+    return std::max<std::uint64_t>(PhysicalMemoryBytes() / 4, MinimumMemoryLimit);
+}
+
 } // namespace
 
-ReceiveView::ReceiveView(QWidget* parent) : QAbstractScrollArea(parent) {
+ReceiveView::ReceiveView(QWidget* parent)
+    : QAbstractScrollArea(parent), memoryLimit_(DefaultReceiveMemoryLimit()) {
     setFont(ReceiveFont());
     UpdateFontMetrics();
     setFocusPolicy(Qt::StrongFocus);
@@ -65,66 +79,181 @@ ReceiveView::ReceiveView(QWidget* parent) : QAbstractScrollArea(parent) {
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(RefreshIntervalMs);
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { Refresh(); });
-    rows_.Reset(ColumnsForWidth());
+    rewrapTimer_.setInterval(0);
+    connect(&rewrapTimer_, &QTimer::timeout, this, [this] { RewrapSlice(); });
+    rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
 }
 
 ReceiveView::~ReceiveView() = default;
 
-void ReceiveView::SetBytes(std::string_view bytes) {
+std::string ReceiveView::Bytes() const {
+    return text_.Slice(text_.Begin(), text_.Size());
+}
+
+void ReceiveView::WriteText(const std::function<void(std::string_view)>& piece) const {
+    text_.ForEachPiece(text_.Begin(), text_.End(), piece);
+}
+
+// Appends through `change` and counts the new rows; past the memory limit, or when
+// memory runs out, the oldest rows go first.
+template <typename Change>
+void ReceiveView::Grow(const Change& change) {
     ScheduleRefresh();
-    bytes_.Assign(bytes);
-    rows_.Reset(ColumnsForWidth());
-    rows_.Update(bytes_);
-    loneBreaks_.Reset();
-    loneBreaks_.Feed(bytes_);
+    const bool wholeTextChanges = text_.HasLoneLineBreak();
+    try {
+        change();
+    } catch (const std::bad_alloc&) {
+        memoryLimit_ = std::max<std::uint64_t>(text_.Footprint() / 4 * 3, MinimumMemoryLimit);
+        DropOldest();
+        change();
+    }
+    // Lone line breaks become CR LF throughout: every row may change.
+    if (wholeTextChanges && !text_.HasLoneLineBreak()) {
+        Rewrap();
+        return;
+    }
+    Appended();
+}
+
+void ReceiveView::Appended() {
+    if (rewrapTimer_.isActive())
+        return; // the slices reach the new end too
+    rows_.Update(text_);
+    if (text_.Footprint() > memoryLimit_)
+        DropOldest();
+}
+
+void ReceiveView::SetBytes(std::string_view bytes) {
+    text_.Clear();
+    text_.AppendRaw(bytes);
     selectionAnchor_ = selectionCaret_ = 0;
+    Rewrap();
 }
 
 void ReceiveView::AppendBytes(std::string_view bytes) {
-    if (bytes.empty())
-        return;
-    ScheduleRefresh();
-    bytes_.Append(bytes);
-    EnsureWrapped();
-    rows_.Update(bytes_);
-    loneBreaks_.Feed(bytes);
+    if (!bytes.empty())
+        Grow([&] { text_.AppendRaw(bytes); });
+}
+
+void ReceiveView::AppendReceived(std::string_view text) {
+    Grow([&] { text_.AppendNormalised(text); });
+}
+
+void ReceiveView::AppendHexBytes(std::string_view bytes) {
+    Grow([&] { text_.AppendHex(bytes); });
 }
 
 void ReceiveView::Clear() {
     SetBytes({});
 }
 
+void ReceiveView::ShowAsHex() {
+    text_.ToHex();
+    selectionAnchor_ = selectionCaret_ = text_.Begin();
+    Rewrap();
+}
+
+void ReceiveView::ShowAsText() {
+    text_.FromHex();
+    selectionAnchor_ = selectionCaret_ = text_.Begin();
+    Rewrap();
+}
+
+// Counts every row again, in slices between events; until then the screen shows the
+// rows from top_ on, found near it.
+void ReceiveView::Rewrap() {
+    ScheduleRefresh();
+    QScrollBar* bar = verticalScrollBar();
+    top_ = bar->value() >= bar->maximum() ? text_.End() : std::clamp(top_, text_.Begin(), text_.End());
+    rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
+    RewrapSlice();
+    if (!rows_.CaughtUp(text_))
+        rewrapTimer_.start();
+}
+
+void ReceiveView::RewrapSlice() {
+    if (!rows_.Update(text_, AreaRows::Clock::now() + std::chrono::milliseconds(RewrapSliceMs)))
+        return;
+    rewrapTimer_.stop();
+    UpdateScrollRange();
+    QScrollBar* bar = verticalScrollBar();
+    if (followEnd_ || top_ >= text_.End())
+        bar->setValue(bar->maximum());
+    else
+        bar->setValue(static_cast<int>(std::min<std::int64_t>(rows_.RowOf(text_, top_), INT_MAX)));
+    if (text_.Footprint() > memoryLimit_)
+        DropOldest();
+    viewport()->update();
+}
+
+void ReceiveView::FinishRows() const {
+    if (!rows_.CaughtUp(text_))
+        const_cast<ReceiveView*>(this)->RewrapSlice();
+    while (!rows_.CaughtUp(text_))
+        rows_.Update(text_);
+    const_cast<ReceiveView*>(this)->RewrapSlice();
+}
+
+// Drops about an eighth of the text, from the start, at a row start.
+void ReceiveView::DropOldest() {
+    if (!rows_.CaughtUp(text_) || text_.Size() < 2)
+        return;
+    const std::uint64_t target = text_.Begin() + text_.Size() / 8;
+    std::int64_t row = std::max<std::int64_t>(1, rows_.RowOf(text_, target));
+    for (int tries = 0; tries < 64 && row < rows_.RowCount(); ++tries, ++row) {
+        const std::uint64_t start = rows_.RowStart(text_, row);
+        if (start >= text_.End() || !text_.IsByteBoundary(start))
+            continue;
+        text_.DropBefore(start);
+        rows_.DropBefore(row, start);
+        selectionAnchor_ = std::max(selectionAnchor_, start);
+        selectionCaret_ = std::max(selectionCaret_, start);
+        QScrollBar* bar = verticalScrollBar();
+        const bool atEnd = bar->value() >= bar->maximum();
+        const int value = bar->value();
+        UpdateScrollRange();
+        bar->setValue(atEnd ? bar->maximum() : static_cast<int>(std::max<std::int64_t>(0, value - row)));
+        return;
+    }
+}
+
 int ReceiveView::RowCount() const {
-    EnsureWrapped();
+    FinishRows();
     return static_cast<int>(std::min<std::int64_t>(rows_.RowCount(), INT_MAX));
 }
 
+bool ReceiveView::RowCountExceeds(int rows) const {
+    // Rows hold at most a few times the width each, so this stops soon.
+    while (rows_.RowCount() <= rows && !rows_.CaughtUp(text_))
+        rows_.Update(text_, AreaRows::Clock::now() + std::chrono::milliseconds(1));
+    return rows_.RowCount() > rows;
+}
+
 int ReceiveView::Columns() const {
-    EnsureWrapped();
     return rows_.Columns();
 }
 
 std::size_t ReceiveView::SelectionStart() const {
-    return std::min(selectionAnchor_, selectionCaret_);
+    return static_cast<std::size_t>(std::min(selectionAnchor_, selectionCaret_) - text_.Begin());
 }
 
 std::size_t ReceiveView::SelectionEnd() const {
-    return std::max(selectionAnchor_, selectionCaret_);
+    return static_cast<std::size_t>(std::max(selectionAnchor_, selectionCaret_) - text_.Begin());
 }
 
 void ReceiveView::Select(std::size_t start, std::size_t end) {
-    selectionAnchor_ = std::min(start, bytes_.size());
-    selectionCaret_ = std::min(end, bytes_.size());
+    selectionAnchor_ = text_.Begin() + std::min<std::uint64_t>(start, text_.Size());
+    selectionCaret_ = text_.Begin() + std::min<std::uint64_t>(end, text_.Size());
     viewport()->update();
 }
 
 void ReceiveView::SelectAll() {
-    Select(0, bytes_.size());
+    Select(0, static_cast<std::size_t>(text_.Size()));
 }
 
 QString ReceiveView::SelectedText() const {
-    const std::string_view selected =
-        bytes_.View().substr(SelectionStart(), SelectionEnd() - SelectionStart());
+    const std::string selected =
+        text_.Slice(text_.Begin() + SelectionStart(), SelectionEnd() - SelectionStart());
     return QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size()));
 }
 
@@ -140,14 +269,6 @@ std::int64_t ReceiveView::TopRow() const {
 int ReceiveView::ColumnsForWidth() const {
     const int width = viewport()->width() - 2 * Margin;
     return std::max(1, static_cast<int>(std::floor(width / cellWidth_)));
-}
-
-void ReceiveView::EnsureWrapped() const {
-    const int columns = ColumnsForWidth();
-    if (columns == rows_.Columns())
-        return;
-    rows_.Reset(columns);
-    rows_.Update(bytes_);
 }
 
 void ReceiveView::UpdateFontMetrics() {
@@ -167,9 +288,13 @@ void ReceiveView::ScheduleRefresh() {
 
 void ReceiveView::Refresh() {
     refreshPending_ = false;
-    UpdateScrollRange();
-    if (followEnd_)
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (rows_.CaughtUp(text_)) {
+        UpdateScrollRange();
+        if (followEnd_)
+            verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    } else if (followEnd_) {
+        top_ = text_.End();
+    }
     viewport()->update();
 }
 
@@ -180,21 +305,42 @@ int ReceiveView::VisibleRows() const {
 void ReceiveView::UpdateScrollRange() {
     const int visible = VisibleRows();
     QScrollBar* bar = verticalScrollBar();
-    bar->setRange(0, std::max(0, RowCount() - visible));
+    const std::int64_t rows = rows_.RowCount();
+    bar->setRange(0, static_cast<int>(std::clamp<std::int64_t>(rows - visible, 0, INT_MAX)));
     bar->setPageStep(visible);
     bar->setSingleStep(1);
 }
 
+// The text position of the first row on screen.
+std::uint64_t ReceiveView::ScreenTop() const {
+    if (rows_.CaughtUp(text_))
+        return rows_.RowStart(text_, TopRow());
+    // Counting again: the rows around top_ are found from a nearby line break.
+    bool exact = false;
+    std::uint64_t want = top_;
+    if (top_ >= text_.End()) {
+        const std::uint64_t screen =
+            static_cast<std::uint64_t>(VisibleRows()) * static_cast<std::uint64_t>(rows_.Columns());
+        want = text_.End() - std::min(text_.Size(), screen);
+    }
+    return rows_.RowStartNear(text_, want, NearSearchLimit, exact);
+}
+
 void ReceiveView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    QScrollBar* bar = verticalScrollBar();
-    const bool atEnd = bar->value() >= bar->maximum();
-    const std::size_t topOffset = rows_.RowStart(bytes_, TopRow());
-    EnsureWrapped();
-    UpdateScrollRange();
-    bar->setValue(
-        atEnd ? bar->maximum()
-              : static_cast<int>(std::min<std::int64_t>(rows_.RowOf(bytes_, topOffset), INT_MAX)));
+    if (ColumnsForWidth() != rows_.Columns()) {
+        if (rows_.CaughtUp(text_))
+            top_ = rows_.RowStart(text_, TopRow());
+        Rewrap();
+        return;
+    }
+    if (rows_.CaughtUp(text_)) {
+        QScrollBar* bar = verticalScrollBar();
+        const bool atEnd = bar->value() >= bar->maximum();
+        UpdateScrollRange();
+        if (atEnd)
+            bar->setValue(bar->maximum());
+    }
     viewport()->update();
 }
 
@@ -202,8 +348,8 @@ void ReceiveView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         UpdateFontMetrics();
-        EnsureWrapped();
-        UpdateScrollRange();
+        if (ColumnsForWidth() != rows_.Columns())
+            Rewrap();
         viewport()->update();
     }
 }
@@ -213,7 +359,6 @@ void ReceiveView::scrollContentsBy(int, int) {
 }
 
 void ReceiveView::paintEvent(QPaintEvent*) {
-    EnsureWrapped();
     QPainter painter(viewport());
     const QPalette& pal = palette();
     const QColor textColour = pal.color(QPalette::Text);
@@ -221,10 +366,18 @@ void ReceiveView::paintEvent(QPaintEvent*) {
     const QColor invalidColour = QColor(0xC0, 0x30, 0x00);
     const QColor selectedTextColour = pal.color(QPalette::HighlightedText);
     const int columns = rows_.Columns();
-    const std::size_t selStart = SelectionStart();
-    const std::size_t selEnd = SelectionEnd();
     // Fixed-pitch fonts let runs of ASCII be drawn in one call at cell positions.
     const bool fixedPitch = QFontInfo(font()).fixedPitch();
+
+    // The text of the rows on screen, and no more, is read from the area.
+    const std::uint64_t top = ScreenTop();
+    const std::uint64_t rowReach = 8 * static_cast<std::uint64_t>(columns) + 16;
+    const std::uint64_t length = std::min<std::uint64_t>(
+        text_.End() - top, static_cast<std::uint64_t>(VisibleRows() + 2) * rowReach);
+    const std::string shown = text_.Slice(top, length);
+    const bool final = top + length == text_.End();
+    const std::uint64_t selStart = text_.Begin() + SelectionStart();
+    const std::uint64_t selEnd = text_.Begin() + SelectionEnd();
 
     QString run;
     qreal runX = 0;
@@ -238,14 +391,14 @@ void ReceiveView::paintEvent(QPaintEvent*) {
         run.clear();
     };
 
-    std::size_t pos = rows_.RowStart(bytes_, TopRow());
-    for (int y = 0; y < viewport()->height() && pos < bytes_.size(); y += rowHeight_) {
-        const RowEnd end = WrapRow(bytes_, pos, columns, true);
+    std::size_t pos = 0;
+    for (int y = 0; y < viewport()->height() && pos < shown.size(); y += rowHeight_) {
+        const RowEnd end = WrapRow(shown, pos, columns, final);
         int column = 0;
         while (pos < end.next) {
-            const CellItem item = DecodeCellItem(bytes_, pos, column, true);
+            const CellItem item = DecodeCellItem(shown, pos, column, final);
             const qreal x = Margin + column * cellWidth_;
-            const bool selected = pos >= selStart && pos < selEnd;
+            const bool selected = top + pos >= selStart && top + pos < selEnd;
             if (selected) {
                 const int cells = std::max<int>(item.cells, 1);
                 painter.fillRect(QRectF(x, y, cells * cellWidth_, rowHeight_),
@@ -264,7 +417,7 @@ void ReceiveView::paintEvent(QPaintEvent*) {
                 break;
             case CellKind::Invalid:
             case CellKind::Pending:
-                text = InvalidByteText(static_cast<unsigned char>(bytes_[pos]));
+                text = InvalidByteText(static_cast<unsigned char>(shown[pos]));
                 if (!selected)
                     colour = invalidColour;
                 break;
@@ -295,29 +448,38 @@ void ReceiveView::paintEvent(QPaintEvent*) {
     }
 }
 
-std::size_t ReceiveView::OffsetAt(QPoint point) const {
-    EnsureWrapped();
+std::uint64_t ReceiveView::OffsetAt(QPoint point) const {
     if (point.y() < 0 && TopRow() == 0)
-        return 0;
-    const std::int64_t row =
-        TopRow() + static_cast<std::int64_t>(std::floor(point.y() / double(rowHeight_)));
-    if (row < 0)
-        return 0;
-    if (row >= rows_.RowCount())
-        return bytes_.size();
-    std::size_t pos = rows_.RowStart(bytes_, row);
-    const RowEnd end = WrapRow(bytes_, pos, rows_.Columns(), true);
+        return text_.Begin();
+    const std::uint64_t top = ScreenTop();
+    const int columns = rows_.Columns();
+    const int rowsDown = static_cast<int>(std::floor(point.y() / double(rowHeight_)));
+    if (rowsDown < 0)
+        return top;
+    const std::uint64_t rowReach = 8 * static_cast<std::uint64_t>(columns) + 16;
+    const std::uint64_t length = std::min<std::uint64_t>(
+        text_.End() - top, static_cast<std::uint64_t>(rowsDown + 2) * rowReach);
+    const std::string shown = text_.Slice(top, length);
+    const bool final = top + length == text_.End();
+    std::size_t pos = 0;
+    for (int row = 0; row < rowsDown; ++row) {
+        const RowEnd end = WrapRow(shown, pos, columns, final);
+        if (!end.complete || end.next >= shown.size())
+            return text_.End();
+        pos = end.next;
+    }
+    const RowEnd end = WrapRow(shown, pos, columns, final);
     int column = 0;
     while (pos < end.next) {
-        const CellItem item = DecodeCellItem(bytes_, pos, column, true);
+        const CellItem item = DecodeCellItem(shown, pos, column, final);
         if (item.kind == CellKind::LineBreak)
-            return pos;
+            return top + pos;
         if (point.x() < Margin + (column + item.cells / 2.0) * cellWidth_)
-            return pos;
+            return top + pos;
         column += item.cells;
         pos += std::max<std::uint8_t>(item.length, 1);
     }
-    return end.next;
+    return top + end.next;
 }
 
 void ReceiveView::DragTo(QPoint point) {
@@ -335,7 +497,7 @@ void ReceiveView::mousePressEvent(QMouseEvent* event) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    const std::size_t offset = OffsetAt(event->position().toPoint());
+    const std::uint64_t offset = OffsetAt(event->position().toPoint());
     selectionCaret_ = offset;
     if (!(event->modifiers() & Qt::ShiftModifier))
         selectionAnchor_ = offset;
@@ -360,13 +522,21 @@ void ReceiveView::mouseReleaseEvent(QMouseEvent* event) {
 void ReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    std::size_t start = OffsetAt(event->position().toPoint());
-    std::size_t end = start;
-    while (start > 0 && IsWordByte(bytes_[start - 1]))
-        --start;
-    while (end < bytes_.size() && IsWordByte(bytes_[end]))
-        ++end;
-    Select(start, end);
+    const std::uint64_t start = OffsetAt(event->position().toPoint());
+    const std::uint64_t end = start;
+    // A word is looked for within a limit: hex pairs or a flood may have no blank at all.
+    const std::uint64_t first = start - std::min<std::uint64_t>(start - text_.Begin(), WordLimit);
+    const std::uint64_t last = std::min<std::uint64_t>(text_.End(), end + WordLimit);
+    const std::string before = text_.Slice(first, start - first);
+    const std::string after = text_.Slice(end, last - end);
+    std::size_t back = before.size();
+    while (back > 0 && IsWordByte(before[back - 1]))
+        --back;
+    std::size_t ahead = 0;
+    while (ahead < after.size() && IsWordByte(after[ahead]))
+        ++ahead;
+    Select(static_cast<std::size_t>(first + back - text_.Begin()),
+           static_cast<std::size_t>(end + ahead - text_.Begin()));
 }
 
 void ReceiveView::contextMenuEvent(QContextMenuEvent* event) {
@@ -377,7 +547,7 @@ void ReceiveView::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     QAction* all = menu.addAction(tr("Select All"), this, [this] { SelectAll(); });
     all->setShortcut(QKeySequence::SelectAll);
-    all->setEnabled(!bytes_.empty());
+    all->setEnabled(!text_.Empty());
     menu.exec(event->globalPos());
 }
 

@@ -54,6 +54,13 @@ std::string CreateError(const std::filesystem::path& path, int error) {
 
 std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
                                              const std::string& name, std::string_view bytes) {
+    return WriteFileInFirstFolder(folders, name,
+                                  [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
+                                             const std::string& name,
+                                             const std::function<void(const ByteSink&)>& bytes) {
     std::optional<std::string> firstError;
     for (const std::filesystem::path& folder : folders) {
         const std::filesystem::path path = folder / name;
@@ -63,7 +70,11 @@ std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::
                 firstError = CreateError(path, errno);
             continue;
         }
-        int error = WriteAll(file.Get(), bytes);
+        int error = 0;
+        bytes([&](std::string_view piece) {
+            if (error == 0)
+                error = WriteAll(file.Get(), piece);
+        });
         if (file.Close() != 0 && error == 0)
             error = errno;
         if (error != 0) {

@@ -35,7 +35,9 @@ void TfrmMain::btnSaveDataClick() {
         QLocale::system().toString(now.date(), QLocale::ShortFormat).toStdString();
     const QTime time = now.time();
     const std::string name = SaveFileName(date, time.hour(), time.minute(), time.second());
-    WriteFileInFirstFolder(SaveFolders(), name, mmReceive->Bytes());
+    WriteFileInFirstFolder(SaveFolders(), name, [this](const ByteSink& sink) {
+        mmReceive->WriteText(sink);
+    });
 }
 
 } // namespace pellow
