@@ -57,15 +57,15 @@ std::size_t Fill(ReceiveView& view, std::size_t bytes, bool hex) {
     return received;
 }
 
+// Never destroyed: a widget must not outlive the application, and this one lives to the end.
 ReceiveView& SharedView() {
-    static ReceiveView view;
-    static bool shown = false;
-    if (!shown) {
-        view.resize(800, 600);
-        view.show();
-        shown = true;
+    static ReceiveView* view = nullptr;
+    if (view == nullptr) {
+        view = new ReceiveView;
+        view->resize(800, 600);
+        view->show();
     }
-    return view;
+    return *view;
 }
 
 // Cost of one 2048-byte block with the area holding range(0) MB; hex when range(1) is 1.

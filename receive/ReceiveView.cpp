@@ -25,8 +25,10 @@ namespace {
 
 // Received data can arrive faster than the screen refreshes; repaint at most this often.
 constexpr int RefreshIntervalMs = 30;
-// Counting rows again takes at most this long at a time, so input and painting go on.
-constexpr int RewrapSliceMs = 15;
+// Counting rows again takes at most this long at a time, so input and painting go on; the
+// first slice, run at once, is shorter still, and is all a small area needs.
+constexpr int RewrapSliceMs = 8;
+constexpr int FirstRewrapSliceMs = 2;
 constexpr int Margin = 3;
 // How far back the rows on screen are looked for while the rows are counted again.
 constexpr std::uint64_t NearSearchLimit = 256 * 1024;
@@ -80,7 +82,7 @@ ReceiveView::ReceiveView(QWidget* parent)
     refreshTimer_.setInterval(RefreshIntervalMs);
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { Refresh(); });
     rewrapTimer_.setInterval(0);
-    connect(&rewrapTimer_, &QTimer::timeout, this, [this] { RewrapSlice(); });
+    connect(&rewrapTimer_, &QTimer::timeout, this, [this] { RewrapSlice(RewrapSliceMs); });
     rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
 }
 
@@ -160,19 +162,27 @@ void ReceiveView::ShowAsText() {
 }
 
 // Counts every row again, in slices between events; until then the screen shows the
-// rows from top_ on, found near it.
-void ReceiveView::Rewrap() {
+// rows from `top` on, found near it (by default about where the top row stood).
+void ReceiveView::Rewrap(std::optional<std::uint64_t> top) {
     ScheduleRefresh();
     QScrollBar* bar = verticalScrollBar();
-    top_ = bar->value() >= bar->maximum() ? text_.End() : std::clamp(top_, text_.Begin(), text_.End());
+    if (bar->value() >= bar->maximum()) {
+        top_ = text_.End();
+    } else if (top) {
+        top_ = *top;
+    } else {
+        const std::uint64_t cells = static_cast<std::uint64_t>(bar->value()) *
+                                    static_cast<std::uint64_t>(rows_.Columns());
+        top_ = text_.Begin() + std::min(cells, text_.Size());
+    }
     rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
-    RewrapSlice();
+    RewrapSlice(FirstRewrapSliceMs);
     if (!rows_.CaughtUp(text_))
         rewrapTimer_.start();
 }
 
-void ReceiveView::RewrapSlice() {
-    if (!rows_.Update(text_, AreaRows::Clock::now() + std::chrono::milliseconds(RewrapSliceMs)))
+void ReceiveView::RewrapSlice(int milliseconds) {
+    if (!rows_.Update(text_, AreaRows::Clock::now() + std::chrono::milliseconds(milliseconds)))
         return;
     rewrapTimer_.stop();
     UpdateScrollRange();
@@ -187,11 +197,10 @@ void ReceiveView::RewrapSlice() {
 }
 
 void ReceiveView::FinishRows() const {
-    if (!rows_.CaughtUp(text_))
-        const_cast<ReceiveView*>(this)->RewrapSlice();
-    while (!rows_.CaughtUp(text_))
-        rows_.Update(text_);
-    const_cast<ReceiveView*>(this)->RewrapSlice();
+    if (rows_.CaughtUp(text_))
+        return;
+    rows_.Update(text_);
+    const_cast<ReceiveView*>(this)->RewrapSlice(RewrapSliceMs);
 }
 
 // Drops about an eighth of the text, from the start, at a row start.
@@ -329,9 +338,7 @@ std::uint64_t ReceiveView::ScreenTop() const {
 void ReceiveView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     if (ColumnsForWidth() != rows_.Columns()) {
-        if (rows_.CaughtUp(text_))
-            top_ = rows_.RowStart(text_, TopRow());
-        Rewrap();
+        Rewrap(rows_.CaughtUp(text_) ? rows_.RowStart(text_, TopRow()) : top_);
         return;
     }
     if (rows_.CaughtUp(text_)) {

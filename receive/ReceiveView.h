@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -96,8 +97,8 @@ protected:
 private:
     int ColumnsForWidth() const;
     void Appended();
-    void Rewrap();
-    void RewrapSlice();
+    void Rewrap(std::optional<std::uint64_t> top = std::nullopt);
+    void RewrapSlice(int milliseconds);
     void FinishRows() const;
     template <typename Change>
     void Grow(const Change& change);
