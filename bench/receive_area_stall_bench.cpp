@@ -1,8 +1,9 @@
 // The whole window offscreen with a receive area holding a lot (100 MB by default): the
 // longest stall of the GUI thread while the display switches to hex and back, the send
 // list is shown and hidden, the window is resized, and a block arrives after a lone line
-// break; with the peak memory of each step. Stalls are gaps between ticks of a 5 ms
-// timer, from the step until the area has settled (no tick gap for a while).
+// break; with the peak memory of each step and the time until the area's rows (and so its
+// scroll bar) settled. Stalls are gaps between ticks of a 5 ms timer, from the step until
+// the rows have settled and no tick gap came for a while.
 //
 // Usage: receive_area_stall_bench [megabytes, default 100]
 
@@ -91,10 +92,15 @@ void ResetPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-// Runs `step` from the event loop and keeps the loop going until the GUI thread has run
-// its timer without a long gap for `quiet`; returns the longest gap seen.
-double LongestStall(const std::function<void()>& step,
-                    std::chrono::milliseconds quiet = std::chrono::milliseconds(1500)) {
+struct Stall {
+    double longestMs = 0;
+    double settledMs = 0;
+};
+
+// Runs `step` from the event loop and keeps the loop going until the area's rows have
+// settled and the GUI thread has run its timer without a long gap for `quiet`.
+Stall LongestStall(const ReceiveView& area, const std::function<void()>& step,
+                   std::chrono::milliseconds quiet = std::chrono::milliseconds(1500)) {
     QEventLoop loop;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
@@ -102,6 +108,8 @@ double LongestStall(const std::function<void()>& step,
     double longest = 0;
     auto last = Clock::now();
     auto calmSince = Clock::now();
+    auto started = Clock::now();
+    double settled = -1;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const auto now = Clock::now();
         const double gap = std::chrono::duration<double, std::milli>(now - last).count();
@@ -109,11 +117,13 @@ double LongestStall(const std::function<void()>& step,
         if (gap > 3 * TickMs)
             calmSince = now;
         last = now;
-        if (now - calmSince > quiet)
+        if (settled < 0 && area.RowsSettled())
+            settled = std::chrono::duration<double, std::milli>(now - started).count();
+        if (settled >= 0 && now - calmSince > quiet)
             loop.quit();
     });
     QTimer::singleShot(0, [&] {
-        last = Clock::now();
+        last = started = Clock::now();
         step();
         const auto now = Clock::now();
         longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
@@ -121,15 +131,16 @@ double LongestStall(const std::function<void()>& step,
         ticker.start();
     });
     loop.exec();
-    return longest;
+    return {longest, settled};
 }
 
-void Report(const char* what, const std::function<void()>& step) {
+void Report(const ReceiveView& area, const char* what, const std::function<void()>& step) {
     ResetPeak();
     const double before = ResidentMb();
-    const double stall = LongestStall(step);
-    std::printf("  %-44s longest stall %8.1f ms   peak %7.1f MB (resident before %7.1f MB)\n",
-                what, stall, PeakMb(), before);
+    const Stall stall = LongestStall(area, step);
+    std::printf("  %-42s longest stall %7.1f ms  rows settled after %7.1f ms  peak %6.1f MB "
+                "(before %6.1f MB)\n",
+                what, stall.longestMs, stall.settledMs, PeakMb(), before);
     std::fflush(stdout);
 }
 
@@ -152,29 +163,29 @@ int main(int argc, char** argv) {
     std::printf("receive area stall bench: %ld MB received per fill\n", mb);
     std::printf("[text lines, %ld MB]\n", mb);
     Fill(*w, bytes, false);
-    Report("show the send list", [&] { w->btnListClick(); });
-    Report("hide the send list", [&] { w->btnListClick(); });
-    Report("resize the window (100 px narrower)",
+    Report(*w->mmReceive, "show the send list", [&] { w->btnListClick(); });
+    Report(*w->mmReceive, "hide the send list", [&] { w->btnListClick(); });
+    Report(*w->mmReceive, "resize the window (100 px narrower)",
            [&] { w->resize(w->width() - 100, w->height()); });
-    Report("first block after a lone line break", [&] {
+    Report(*w->mmReceive, "first block after a lone line break", [&] {
         w->mmReceive->AppendBytes("\n");
         Receive(*w, TextBlock(random));
     });
-    Report("second block after it", [&] { Receive(*w, TextBlock(random)); });
-    Report("display in hex on (text -> hex)", [&] { w->cbHexDisplay->SetChecked(true); });
-    Report("display in hex off (hex -> text)", [&] { w->cbHexDisplay->SetChecked(false); });
+    Report(*w->mmReceive, "second block after it", [&] { Receive(*w, TextBlock(random)); });
+    Report(*w->mmReceive, "display in hex on (text -> hex)", [&] { w->cbHexDisplay->SetChecked(true); });
+    Report(*w->mmReceive, "display in hex off (hex -> text)", [&] { w->cbHexDisplay->SetChecked(false); });
 
     w->btnClearReceiveClick();
     w->cbHexDisplay->SetChecked(true);
     std::printf("[binary in hex, %ld MB]\n", mb);
     Fill(*w, bytes, true);
-    Report("show the send list", [&] { w->btnListClick(); });
-    Report("hide the send list", [&] { w->btnListClick(); });
-    Report("resize the window (100 px wider)", [&] { w->resize(w->width() + 100, w->height()); });
-    Report("display in hex off (hex -> text)", [&] { w->cbHexDisplay->SetChecked(false); });
-    Report("first block after it (lone line breaks)", [&] { Receive(*w, BinaryBlock(random)); });
-    Report("resize the window (100 px narrower)",
+    Report(*w->mmReceive, "show the send list", [&] { w->btnListClick(); });
+    Report(*w->mmReceive, "hide the send list", [&] { w->btnListClick(); });
+    Report(*w->mmReceive, "resize the window (100 px wider)", [&] { w->resize(w->width() + 100, w->height()); });
+    Report(*w->mmReceive, "display in hex off (hex -> text)", [&] { w->cbHexDisplay->SetChecked(false); });
+    Report(*w->mmReceive, "first block after it (lone line breaks)", [&] { Receive(*w, BinaryBlock(random)); });
+    Report(*w->mmReceive, "resize the window (100 px narrower)",
            [&] { w->resize(w->width() - 100, w->height()); });
-    Report("display in hex on (text -> hex)", [&] { w->cbHexDisplay->SetChecked(true); });
+    Report(*w->mmReceive, "display in hex on (text -> hex)", [&] { w->cbHexDisplay->SetChecked(true); });
     return 0;
 }

@@ -18,6 +18,8 @@ RowWalker::RowWalker(int columns) : columns_(std::max(columns, 1)) {
     // No row reads further than this past its start: each of its at most 2 * columns + 1
     // items (hanging blanks included) takes at most four bytes, and a CR looks one ahead.
     margin_ = 8 * static_cast<std::uint64_t>(columns_) + 16;
+    // Among pairs, a row reads no further than one character past the width.
+    hexMargin_ = static_cast<std::uint64_t>(columns_) + 8;
     // Rows of hex pairs depend only on where in a pair they start.
     std::string pairs;
     while (pairs.size() < margin_ + 6)
@@ -77,9 +79,9 @@ RowWalker::Jump RowWalker::JumpHexRows(const ReceiveText& text, std::uint64_t st
         ++last;
     const std::uint64_t stretchStart = runs[first].textBegin;
     const std::uint64_t stretchEnd = runs[last].textEnd;
-    if (stretchEnd < margin_)
+    if (stretchEnd < hexMargin_)
         return jump;
-    const std::uint64_t limit = std::min(stretchEnd - margin_, maxPos);
+    const std::uint64_t limit = std::min(stretchEnd - hexMargin_, maxPos);
     std::uint64_t pos = start;
     std::size_t phase = static_cast<std::size_t>((start - stretchStart) % 3);
     while (jump.rows < maxRows) {
@@ -119,6 +121,22 @@ bool AreaRows::Update(const ReceiveText& text, Clock::time_point deadline) {
     for (;;) {
         if ((++steps & 63) == 0 && Clock::now() >= deadline)
             return false;
+        // Text shown as it is stored: row after row where it stands.
+        const std::string_view direct = text.DirectPiece(openRowStart_);
+        std::size_t pos = 0;
+        while (!direct.empty()) {
+            const RowEnd end = WrapRow(direct, pos, walker_.Columns(), false);
+            if (!end.complete)
+                break;
+            openRowStart_ += end.next - pos;
+            pos = end.next;
+            ++completeRows_;
+            NoteRow();
+            if ((++steps & 63) == 0 && Clock::now() >= deadline)
+                return false;
+        }
+        if (pos > 0)
+            continue;
         const RowWalker::Jump jump =
             walker_.JumpHexRows(text, openRowStart_, INT64_MAX, text.End());
         if (jump.rows > 0) {

@@ -41,6 +41,7 @@ public:
 private:
     int columns_;
     std::uint64_t margin_;
+    std::uint64_t hexMargin_;
     std::uint64_t hexRowLength_[3];
     std::string window_;
     std::uint64_t windowStart_ = 0;

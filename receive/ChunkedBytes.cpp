@@ -106,18 +106,20 @@ void ChunkedBytes::Append(std::string_view bytes) {
     if (bytes.empty())
         return;
     // Every chunk needed is had first, so a failure leaves the store as it was.
-    std::deque<Chunk> added;
     std::uint64_t have = chunks_.empty() ? ChunkStartOf(end_) : chunks_.back().start + ChunkSize;
-    while (have < end_ + bytes.size()) {
-        Chunk chunk;
-        chunk.bytes.reset(new char[ChunkSize]);
-        chunk.start = have;
-        chunk.blockLone.assign(BlocksPerChunk, 0);
-        added.push_back(std::move(chunk));
-        have += ChunkSize;
+    if (have < end_ + bytes.size()) {
+        std::vector<Chunk> added;
+        while (have < end_ + bytes.size()) {
+            Chunk chunk;
+            chunk.bytes.reset(new char[ChunkSize]);
+            chunk.start = have;
+            chunk.blockLone.assign(BlocksPerChunk, 0);
+            added.push_back(std::move(chunk));
+            have += ChunkSize;
+        }
+        for (Chunk& chunk : added)
+            chunks_.push_back(std::move(chunk));
     }
-    for (Chunk& chunk : added)
-        chunks_.push_back(std::move(chunk));
     const std::uint64_t oldEnd = end_;
     const bool pendingCr = oldEnd > begin_ && At(oldEnd - 1) == '\r';
     std::uint64_t pos = end_;
@@ -142,9 +144,11 @@ void ChunkedBytes::Append(std::string_view bytes) {
         chunk.blockLone[block] += CountLone(from, to);
         from = to;
     }
-    for (std::size_t i = 1; i < chunks_.size(); ++i) {
-        if (chunks_[i].start + ChunkSize <= oldEnd)
-            continue;
+    // Totals change for the chunks after the one holding the last old byte.
+    const std::uint64_t lastOld = oldEnd > chunks_.front().start ? oldEnd - 1 : chunks_.front().start;
+    const std::size_t touched =
+        static_cast<std::size_t>((ChunkStartOf(lastOld) - chunks_.front().start) / ChunkSize);
+    for (std::size_t i = touched + 1; i < chunks_.size(); ++i) {
         std::uint64_t total = chunks_[i - 1].loneBefore;
         for (std::uint32_t n : chunks_[i - 1].blockLone)
             total += n;
