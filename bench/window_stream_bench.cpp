@@ -74,6 +74,11 @@ std::string MakePattern() {
     return p;
 }
 
+// The RX counter is a 32-bit signed number that wraps; this is what it shows for `count`.
+std::string CounterCaption(std::size_t count) {
+    return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(count)));
+}
+
 std::string StreamBytes(const std::string& pattern, std::size_t total) {
     std::string s;
     s.reserve(total);
@@ -315,7 +320,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
             return;
         typist.StopTyping();
         if (expectedCount.empty())
-            expectedCount = std::to_string(writer.Written());
+            expectedCount = CounterCaption(writer.Written());
         const std::size_t expectedShown = hex ? writer.Written() * 3 : writer.Written();
         if (w->lbRX->Caption() == expectedCount && w->mmReceive->TextSize() >= expectedShown) {
             caughtUp = true;
@@ -375,8 +380,9 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
 
 void Print(const Result& r) {
     const double mb = static_cast<double>(r.written) / 1e6;
-    const std::size_t rx = std::strtoull(r.rxCaption.c_str(), nullptr, 10);
-    const long long lost = static_cast<long long>(r.written) - static_cast<long long>(rx);
+    // Counted modulo 2^32, as the counter wraps.
+    const auto rx = static_cast<std::uint32_t>(std::strtoll(r.rxCaption.c_str(), nullptr, 10));
+    const long long lost = static_cast<std::uint32_t>(static_cast<std::uint32_t>(r.written) - rx);
     std::printf("\n[%s]\n", r.mode.c_str());
     std::printf("  written            %zu bytes in %.2f s = %.3f MB/s (first to last slice)\n",
                 r.written, r.writerSeconds, mb / r.writerSeconds);
@@ -440,7 +446,7 @@ int main(int argc, char** argv) {
             const Result r = RunMode(hex, paced, duration, pattern);
             Print(r);
             std::fflush(stdout);
-            ok = ok && r.areaExact && r.saveExact && r.rxCaption == std::to_string(r.written);
+            ok = ok && r.areaExact && r.saveExact && r.rxCaption == CounterCaption(r.written);
         }
     }
     std::printf("\nload average at end: %s\n", LoadAverage().c_str());
