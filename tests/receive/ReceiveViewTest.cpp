@@ -1,4 +1,6 @@
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
+
+#include "receive/LineBreaks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -172,6 +175,42 @@ TEST_F(ReceiveViewTest, TracksLoneLineBreaks) {
     EXPECT_TRUE(view.HasLoneLineBreak());
     view.Clear();
     EXPECT_FALSE(view.HasLoneLineBreak());
+}
+
+// After a width change the rows are counted in slices; once settled the scroll range and
+// the count are those of wrapping everything afresh, and painting meanwhile is harmless.
+TEST_F(ReceiveViewTest, WidthChangeSettlesOnTheFreshCount) {
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += Line(1 + i % (3 * columns)) + (i % 7 == 0 ? "\r\n" : " ");
+    view.AppendReceived(text);
+    view.resize(view.width() - 90, view.height());
+    view.viewport()->grab();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.RowsSettled(); }, 20000));
+    RowIndex fresh(view.Columns());
+    fresh.Update(view.Bytes());
+    EXPECT_EQ(view.RowCount(), fresh.RowCount());
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_EQ(bar->maximum() + bar->pageStep(), fresh.RowCount());
+}
+
+// Past its memory limit the area drops its oldest rows and goes on: what it holds is the
+// end of what arrived, from a row start, and never nothing.
+TEST_F(ReceiveViewTest, DropsTheOldestRowsPastItsMemoryLimit) {
+    view.SetMemoryLimit(4 << 20);
+    std::string all;
+    for (int i = 0; i < 700000; ++i)
+        all += "line " + std::to_string(i) + "\n";
+    for (std::size_t pos = 0; pos < all.size(); pos += 2048)
+        view.AppendReceived(std::string_view(all).substr(pos, 2048));
+    all = NormaliseLineBreaks(all);
+    const std::string held = view.Bytes();
+    ASSERT_FALSE(held.empty());
+    EXPECT_LT(held.size(), all.size());
+    EXPECT_LE(view.Text().Footprint(), std::uint64_t(6) << 20);
+    EXPECT_TRUE(all.ends_with(held));
+    EXPECT_TRUE(held.starts_with("line "));
+    EXPECT_EQ(view.RowCount(), std::count(held.begin(), held.end(), '\n'));
 }
 
 } // namespace
