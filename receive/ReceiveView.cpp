@@ -2,6 +2,7 @@
 
 #include "receive/DisplayCells.h"
 #include "ui/SystemMemory.h"
+#include "ui/TextBytes.h"
 #include "ui/TypedCharacter.h"
 
 #include <QApplication>
@@ -270,7 +271,7 @@ void ReceiveView::SelectAll() {
 QString ReceiveView::SelectedText() const {
     const std::string selected =
         text_.Slice(text_.Begin() + SelectionStart(), SelectionEnd() - SelectionStart());
-    return QString::fromUtf8(selected.data(), static_cast<qsizetype>(selected.size()));
+    return ToQString(selected);
 }
 
 void ReceiveView::Copy() const {

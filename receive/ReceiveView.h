@@ -70,7 +70,7 @@ public:
     std::size_t SelectionEnd() const;
     void Select(std::size_t start, std::size_t end);
     void SelectAll();
-    // The selection decoded for the clipboard (bytes that do not decode become U+FFFD).
+    // The selection for the clipboard, decoded so that pasting it gives back its bytes.
     QString SelectedText() const;
     // Puts the selected text on the clipboard; nothing when the selection is empty.
     void Copy() const;
