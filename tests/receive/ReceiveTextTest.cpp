@@ -164,14 +164,14 @@ TEST(ReceiveTextTest, DroppingTheOldestKeepsTheRest) {
     ReceiveText area;
     std::string plain;
     std::mt19937 random(9);
-    while (plain.size() < 9 * ChunkedBytes::ChunkSize) {
+    while (plain.size() < 9 * ChunkedBytes::DefaultChunkSize) {
         std::string block(2048, '\0');
         for (char& c : block)
             c = static_cast<char>(random());
         area.AppendHex(block);
         plain += BytesToHexText(block);
     }
-    const std::uint64_t cut = area.Begin() + 3 * (ChunkedBytes::ChunkSize + 7);
+    const std::uint64_t cut = area.Begin() + 3 * (ChunkedBytes::DefaultChunkSize + 7);
     ASSERT_TRUE(area.IsByteBoundary(cut));
     EXPECT_FALSE(area.IsByteBoundary(cut + 1));
     const std::uint64_t footprint = area.Footprint();
