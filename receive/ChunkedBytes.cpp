@@ -17,6 +17,10 @@ std::uint64_t ChunkedBytes::ChunkStartOf(std::uint64_t pos) const {
     return pos & ~((std::uint64_t(1) << chunkShift_) - 1);
 }
 
+std::uint64_t ChunkedBytes::BlockStartOf(std::uint64_t pos) const {
+    return pos & ~((std::uint64_t(1) << blockShift_) - 1);
+}
+
 std::size_t ChunkedBytes::ChunkIndexOf(std::uint64_t pos) const {
     return static_cast<std::size_t>((ChunkStartOf(pos) - chunks_.front().start) >> chunkShift_);
 }
@@ -103,7 +107,8 @@ void ChunkedBytes::Recount(std::uint64_t from) {
             const std::uint64_t blockStart = chunk.start + b * BlockSize();
             const std::uint64_t blockEnd = std::min<std::uint64_t>(blockStart + BlockSize(), end_);
             const std::uint64_t start = std::max(blockStart, begin_);
-            chunk.blockLone[b] = start < blockEnd ? CountLone(start, blockEnd) : 0;
+            chunk.blockLone[b] = (start < blockEnd ? CountLone(start, blockEnd) : 0) +
+                                 (blockStart < begin_ ? droppedLoneInBlock_ : 0);
         }
     }
 }
@@ -165,6 +170,7 @@ void ChunkedBytes::Clear() {
     chunks_.clear();
     begin_ = end_ = 0;
     beforeBegin_ = 0;
+    droppedLoneInBlock_ = 0;
 }
 
 void ChunkedBytes::Truncate(std::uint64_t end) {
@@ -181,6 +187,9 @@ void ChunkedBytes::DropBefore(std::uint64_t pos) {
     pos = std::min(pos, end_);
     if (pos <= begin_)
         return;
+    const std::uint64_t blockStart = BlockStartOf(pos);
+    const std::uint64_t stillCounted = blockStart == BlockStartOf(begin_) ? droppedLoneInBlock_ : 0;
+    droppedLoneInBlock_ = stillCounted + CountLone(std::max(blockStart, begin_), pos);
     beforeBegin_ = At(pos - 1);
     begin_ = pos;
     while (chunks_.size() > 1 && chunks_.front().start + ChunkSize() <= pos)
@@ -199,9 +208,12 @@ std::uint64_t ChunkedBytes::LoneBefore(std::uint64_t pos) const {
         std::min<std::uint64_t>((pos - chunk->start) >> blockShift_, BlocksPerChunk()));
     for (std::size_t b = 0; b < block; ++b)
         total += chunk->blockLone[b];
-    const std::uint64_t blockStart = std::max(chunk->start + block * BlockSize(), begin_);
-    if (blockStart < pos)
-        total += CountLone(blockStart, pos);
+    const std::uint64_t blockStart = chunk->start + block * BlockSize();
+    if (blockStart < begin_)
+        total += droppedLoneInBlock_;
+    const std::uint64_t from = std::max(blockStart, begin_);
+    if (from < pos)
+        total += CountLone(from, pos);
     return total;
 }
 

@@ -67,6 +67,7 @@ private:
     };
 
     std::uint64_t ChunkStartOf(std::uint64_t pos) const;
+    std::uint64_t BlockStartOf(std::uint64_t pos) const;
     std::size_t ChunkIndexOf(std::uint64_t pos) const;
     std::size_t BlocksPerChunk() const { return std::size_t(1) << (chunkShift_ - blockShift_); }
     const Chunk& ChunkOf(std::uint64_t pos) const;
@@ -80,6 +81,9 @@ private:
     std::uint64_t begin_ = 0;
     std::uint64_t end_ = 0;
     char beforeBegin_ = 0;
+    // Lone breaks among the dropped bytes of the block that holds begin_: that block's
+    // count holds them, so counting within it must add them too.
+    std::uint32_t droppedLoneInBlock_ = 0;
 };
 
 } // namespace pellow

@@ -183,5 +183,30 @@ TEST(ReceiveTextTest, DroppingTheOldestKeepsTheRest) {
     EXPECT_EQ(area.Slice(area.Begin(), area.Size()), plain.substr(cut));
 }
 
+// Bytes received in hex with lone CRs, switched to text and then shown with CR LF: a drop
+// in the middle of a block of the store, after some of those CRs, leaves exactly the rest.
+TEST(ReceiveTextTest, DroppingAfterLoneBreaksKeepsTheRest) {
+    std::string received;
+    for (int line = 0; received.size() < 3 * ChunkedBytes::DefaultBlockSize; ++line)
+        received += "line " + std::to_string(line) + "\r";
+    ReceiveText area;
+    PlainArea plain;
+    area.AppendHex(received);
+    plain.AppendHex(received);
+    area.FromHex();
+    plain.FromHex();
+    area.AppendNormalised("x");
+    plain.AppendNormalised("x");
+    const std::size_t cut = plain.text.find("line", ChunkedBytes::DefaultBlockSize * 3 / 2);
+    ASSERT_TRUE(area.IsByteBoundary(area.Begin() + cut));
+    area.DropBefore(area.Begin() + cut);
+    plain.DropFront(cut);
+    EXPECT_FALSE(area.HasLoneLineBreak());
+    area.AppendNormalised("y\r");
+    plain.AppendNormalised("y\r");
+    ASSERT_EQ(area.Size(), plain.text.size());
+    EXPECT_TRUE(area.Slice(area.Begin(), area.Size()) == plain.text);
+}
+
 } // namespace
 } // namespace pellow
