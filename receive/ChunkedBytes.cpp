@@ -13,22 +13,6 @@ ChunkedBytes::ChunkedBytes(std::size_t chunkSize, std::size_t blockSize)
         throw std::invalid_argument("chunk and block sizes must be powers of two, blocks no larger");
 }
 
-std::uint64_t ChunkedBytes::ChunkStartOf(std::uint64_t pos) const {
-    return pos & ~((std::uint64_t(1) << chunkShift_) - 1);
-}
-
-std::uint64_t ChunkedBytes::BlockStartOf(std::uint64_t pos) const {
-    return pos & ~((std::uint64_t(1) << blockShift_) - 1);
-}
-
-std::size_t ChunkedBytes::ChunkIndexOf(std::uint64_t pos) const {
-    return static_cast<std::size_t>((ChunkStartOf(pos) - chunks_.front().start) >> chunkShift_);
-}
-
-const ChunkedBytes::Chunk& ChunkedBytes::ChunkOf(std::uint64_t pos) const {
-    return chunks_[ChunkIndexOf(pos)];
-}
-
 char ChunkedBytes::At(std::uint64_t pos) const {
     const Chunk& chunk = ChunkOf(pos);
     return chunk.bytes[pos - chunk.start];
