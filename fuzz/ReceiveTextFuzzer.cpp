@@ -203,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         }
-        if ((op & 0xC0) == 0xC0)
+        if ((op & 0xE0) == 0xE0) // now and then along the way, always at the end
             Check(area, plain, pick);
     }
     Check(area, plain, pick);
