@@ -22,3 +22,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLOW_SANITIZE=ON 
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
     ctest --test-dir build-asan --output-on-failure -L engine
+
+# Fuzzing: each parser's libFuzzer target for a few seconds, as a smoke test (longer runs:
+# scripts/fuzz.sh with the seconds per target).
+scripts/fuzz.sh 5
