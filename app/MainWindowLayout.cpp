@@ -2,7 +2,7 @@
 // 96 dpi) and docking. Panels that fill take what their docked siblings leave; the Exit
 // button is kept at the bottom-right corner by resizeEvent.
 #include "app/TfrmMain.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>

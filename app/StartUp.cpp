@@ -3,7 +3,7 @@
 #include "app/PortStatusText.h"
 #include "app/SettingsFolder.h"
 #include "app/TfrmMain.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,7 @@
 #include "app/Pictures.h"
 #include "app/PortList.h"
 #include "ui/QtNotifyWindow.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 #include <QCloseEvent>

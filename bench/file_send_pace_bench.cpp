@@ -10,7 +10,7 @@
 
 #include "WindowTestSupport.h"
 
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 

@@ -2,9 +2,7 @@
 #include "app/TfrmMain.h"
 
 #include "receive/FileStart.h"
-#include "receive/HexDisplay.h"
-#include "send/SendData.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 namespace pellow {
 
@@ -27,17 +25,12 @@ void TfrmMain::cbHexDisplayClick() {
             ShowFilePreview(fileName, false);
         return;
     }
-    const std::string_view shown = mmReceive->Bytes();
-    if (cbHexDisplay->Checked()) {
-        std::string hex = BytesToHexText(shown);
-        ClearReceiveArea();
-        mmReceive->SetBytes(hex);
-    } else {
-        // Converted first: a piece that is not hex leaves the area as it was.
-        const std::string bytes = HexDisplayToBytes(shown);
-        ClearReceiveArea();
-        AddReceiveLine(std::string(TrimControlBytes(bytes)));
-    }
+    // The area relabels what it holds rather than rewriting it; a piece that is not hex
+    // leaves it as it was.
+    if (cbHexDisplay->Checked())
+        mmReceive->ShowAsHex();
+    else
+        mmReceive->ShowAsText();
 }
 
 } // namespace pellow

@@ -1,9 +1,8 @@
 // The receive display: received blocks, the RX counter and the receive-area operations.
 #include "app/TfrmMain.h"
 
-#include "receive/HexDisplay.h"
 #include "receive/LineBreaks.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 namespace pellow {
 
@@ -28,33 +27,23 @@ void TfrmMain::ComReceiveData(TComm* /*Sender*/, const char* Buffer, std::uint16
     }
     if (btnStopDisplay->Caption() != DisplayOnCaption)
         return;
-    if (cbAutoClear->Checked() && mmReceive->RowCount() > AutoClearRows)
+    if (cbAutoClear->Checked() && mmReceive->RowCountExceeds(AutoClearRows))
         ClearReceiveArea();
+    // Hex pairs are not made here: the area keeps the bytes and shows them as pairs.
     if (cbHexDisplay->Checked())
-        AppendReceiveText(BytesToHexText(data));
+        mmReceive->AppendHexBytes(data);
     else
         AppendReceiveText(data);
 }
 
 void TfrmMain::AppendReceiveText(std::string_view text) {
-    // The area's text is normalised as a whole. When it already is (the usual case: it
-    // holds only what earlier appends produced), normalising the new text alone gives the
-    // same result and keeps each block's cost independent of what is already shown.
-    if (mmReceive->HasLoneLineBreak()) {
-        std::string whole(mmReceive->Bytes());
-        whole += text;
-        whole = NormaliseLineBreaks(whole);
-        if (whole != mmReceive->Bytes())
-            mmReceive->SetBytes(whole);
-        return;
-    }
-    if (!text.empty())
-        mmReceive->AppendBytes(NormaliseLineBreaks(text));
+    // The area normalises the line breaks of its whole text, in time proportional to the
+    // new text (see ReceiveText).
+    mmReceive->AppendReceived(text);
 }
 
 void TfrmMain::AddReceiveLine(const std::string& line) {
-    const std::string_view shown = mmReceive->Bytes();
-    if (shown.empty() || shown.ends_with(LineBreak))
+    if (mmReceive->TextSize() == 0 || mmReceive->EndsWithLineBreak())
         mmReceive->AppendBytes(line + std::string(LineBreak));
     else
         mmReceive->AppendBytes(std::string(LineBreak) + line);

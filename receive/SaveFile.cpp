@@ -69,6 +69,13 @@ int CreateBeside(const std::filesystem::path& target, std::filesystem::path& tem
 
 std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
                                              const std::string& name, std::string_view bytes) {
+    return WriteFileInFirstFolder(folders, name,
+                                  [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
+                                             const std::string& name,
+                                             const std::function<void(const ByteSink&)>& bytes) {
     std::optional<std::string> firstError;
     for (const std::filesystem::path& folder : folders) {
         const std::filesystem::path path = folder / name;
@@ -79,7 +86,11 @@ std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::
                 firstError = CreateError(path, errno);
             continue;
         }
-        int error = WriteAll(file.Get(), bytes);
+        int error = 0;
+        bytes([&](std::string_view piece) {
+            if (error == 0)
+                error = WriteAll(file.Get(), piece);
+        });
         if (file.Close() != 0 && error == 0)
             error = errno;
         if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)

@@ -2,6 +2,7 @@
 // Writing the receive area to a file. Any thread.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +17,12 @@ namespace pellow {
 // nothing else behind.
 std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
                                              const std::string& name, std::string_view bytes);
+
+// The same with the bytes handed to `sink` piece by piece, in order, by `bytes`, so that
+// they need not stand in memory as one string.
+using ByteSink = std::function<void(std::string_view)>;
+std::filesystem::path WriteFileInFirstFolder(const std::vector<std::filesystem::path>& folders,
+                                             const std::string& name,
+                                             const std::function<void(const ByteSink&)>& bytes);
 
 } // namespace pellow

@@ -3,7 +3,7 @@
 
 #include "receive/SaveFile.h"
 #include "receive/SaveFileName.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -43,7 +43,9 @@ void TfrmMain::btnSaveDataClick() {
     const std::string date = SaveDate(now.date());
     const QTime time = now.time();
     const std::string name = SaveFileName(date, time.hour(), time.minute(), time.second());
-    WriteFileInFirstFolder(SaveFolders(), name, mmReceive->Bytes());
+    WriteFileInFirstFolder(SaveFolders(), name, [this](const ByteSink& sink) {
+        mmReceive->WriteText(sink);
+    });
 }
 
 } // namespace pellow

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pellow needs to build, test and run, or with arguments
-# just those packages. Packages already present are left alone, so a second run costs
-# nothing.
+# Installs the Debian packages Pellow needs to build, test and run, or only those named as
+# arguments. Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest

@@ -2,7 +2,7 @@
 // port controls, and a device that goes away. The device is a pseudo-terminal.
 #include "ReadOnlyFolder.h"
 #include "WindowTestSupport.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <gtest/gtest.h>
 

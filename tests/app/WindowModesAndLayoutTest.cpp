@@ -1,6 +1,6 @@
 // Window modes, the status-bar tools and the layout of the window at 96 dpi.
 #include "WindowTestSupport.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QScrollArea>
 #include <QTest>

@@ -6,6 +6,7 @@
 # README: build/bench/bench_send_throughput
 # README: build/bench/receive_view_bench
 # README: build/bench/window_stream_bench 30
+# README: build/bench/receive_area_stall_bench
 # README: build/bench/file_send_pace_bench 2
 set -euo pipefail
 source_dir=${1:?usage: benchmarks_run_briefly.sh SOURCE_DIR BUILD_DIR}
@@ -21,6 +22,7 @@ while read -r path _; do
         receive_view_bench) quick=(--benchmark_filter=/MB:1/ --benchmark_min_time=0.01) ;;
         window_stream_bench) quick=(1 text) ;;
         file_send_pace_bench) quick=(0.1) ;;
+        receive_area_stall_bench) quick=(2) ;;
         *) echo "no brief run known for the README's $path: add one here"; exit 1 ;;
     esac
     program="$build_dir/${path#build/}"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The README's two commands with their heavy steps replaced by recorders: a copy of
-# scripts/run.sh and scripts/test.sh runs beside stand-ins for install-deps.sh, cmake,
-# ctest and the program. Both must configure build/ with the same options (so running
-# run.sh inside the suite is a no-op rebuild), run.sh must start the program it built
-# with its arguments, and test.sh must run the whole suite in build/ and the Windows
-# build's tests.
+# scripts/run.sh and scripts/test.sh runs beside stand-ins for install-deps.sh, fuzz.sh,
+# build-windows.sh, the Wine test runner, cmake, ctest and the program. Both must
+# configure build/ with the same options (so running run.sh inside the suite is a no-op
+# rebuild), run.sh must start the program it built with its arguments, and test.sh must
+# run the whole suite in build/ and the Windows build's tests.
 # README: scripts/test.sh
 set -euo pipefail
 source_dir=${1:?usage: scripts_share_the_build.sh SOURCE_DIR}
@@ -12,10 +12,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
 
-mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/bin"
+mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/repo/tests/windows" "$work/bin"
 cp "$source_dir/scripts/run.sh" "$source_dir/scripts/test.sh" "$work/repo/scripts/"
-mkdir -p "$work/repo/tests/windows"
-for stand_in in repo/scripts/install-deps.sh bin/cmake bin/ctest repo/build/app/pellow \
+for stand_in in repo/scripts/install-deps.sh repo/scripts/fuzz.sh bin/cmake bin/ctest repo/build/app/pellow \
                 repo/scripts/build-windows.sh repo/tests/windows/run_engine_tests.sh; do
     printf '#!/bin/sh\necho "%s $*" >>"$CALLS"\n' "$(basename "$stand_in")" >"$work/$stand_in"
     chmod +x "$work/$stand_in"

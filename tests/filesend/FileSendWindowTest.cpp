@@ -3,7 +3,7 @@
 #include "filesend/SendFileTexts.h"
 #include "send/SendMessages.h"
 #include "tests/app/WindowTestSupport.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // real looped-back wire, while the progress runs to "Finished.".
 #include "app/TfrmMain.h"
 #include "tests/app/WindowTestSupport.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <gtest/gtest.h>
 

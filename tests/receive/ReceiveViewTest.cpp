@@ -1,4 +1,7 @@
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
+
+#include "receive/LineBreaks.h"
+#include "ui/TextBytes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -129,17 +133,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReceiveViewTest, TerminalCopyKeysCopyAndSendNothing) {
     std::vector<std::string> keys;
     view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
-    view.AppendBytes("abc\r\n\xe4\xb8\xad\xff");
+    // What is copied pastes back as the bytes received, the undecodable one included.
+    const std::string all = "abc\r\n\xe4\xb8\xad\xff";
+    view.AppendBytes(all);
     view.SelectAll();
-    const QString all = QString::fromUtf8("abc\r\n\xe4\xb8\xad\xef\xbf\xbd");
     QApplication::clipboard()->clear();
     QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), all);
+    EXPECT_EQ(ToStdString(QApplication::clipboard()->text()), all);
     QApplication::clipboard()->clear();
     QKeyEvent ctrlShiftC(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier,
                          QStringLiteral("\x03"));
     QApplication::sendEvent(&view, &ctrlShiftC);
-    EXPECT_EQ(QApplication::clipboard()->text(), all);
+    EXPECT_EQ(ToStdString(QApplication::clipboard()->text()), all);
     EXPECT_TRUE(keys.empty());
 }
 
@@ -172,6 +177,42 @@ TEST_F(ReceiveViewTest, TracksLoneLineBreaks) {
     EXPECT_TRUE(view.HasLoneLineBreak());
     view.Clear();
     EXPECT_FALSE(view.HasLoneLineBreak());
+}
+
+// After a width change the rows are counted in slices; once settled the scroll range and
+// the count are those of wrapping everything afresh, and painting meanwhile is harmless.
+TEST_F(ReceiveViewTest, WidthChangeSettlesOnTheFreshCount) {
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += Line(1 + i % (3 * columns)) + (i % 7 == 0 ? "\r\n" : " ");
+    view.AppendReceived(text);
+    view.resize(view.width() - 90, view.height());
+    view.viewport()->grab();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.RowsSettled(); }, 20000));
+    RowIndex fresh(view.Columns());
+    fresh.Update(view.Bytes());
+    EXPECT_EQ(view.RowCount(), fresh.RowCount());
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_EQ(bar->maximum() + bar->pageStep(), fresh.RowCount());
+}
+
+// Past its memory limit the area drops its oldest rows and goes on: what it holds is the
+// end of what arrived, from a row start, and never nothing.
+TEST_F(ReceiveViewTest, DropsTheOldestRowsPastItsMemoryLimit) {
+    view.SetMemoryLimit(4 << 20);
+    std::string all;
+    for (int i = 0; i < 700000; ++i)
+        all += "line " + std::to_string(i) + "\n";
+    for (std::size_t pos = 0; pos < all.size(); pos += 2048)
+        view.AppendReceived(std::string_view(all).substr(pos, 2048));
+    all = NormaliseLineBreaks(all);
+    const std::string held = view.Bytes();
+    ASSERT_FALSE(held.empty());
+    EXPECT_LT(held.size(), all.size());
+    EXPECT_LE(view.Text().Footprint(), std::uint64_t(6) << 20);
+    EXPECT_TRUE(all.ends_with(held));
+    EXPECT_TRUE(held.starts_with("line "));
+    EXPECT_EQ(view.RowCount(), std::count(held.begin(), held.end(), '\n'));
 }
 
 } // namespace

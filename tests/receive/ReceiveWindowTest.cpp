@@ -1,6 +1,6 @@
 #include "app/TfrmMain.h"
 #include "tests/serial/PtyPair.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QCoreApplication>
 #include <QDir>

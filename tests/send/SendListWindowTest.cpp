@@ -1,5 +1,5 @@
 #include "SendWindowFixture.h"
-#include "ui/ReceiveView.h"
+#include "receive/ReceiveView.h"
 
 #include <QApplication>
 #include <QClipboard>
