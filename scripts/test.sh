@@ -8,6 +8,8 @@
 #   tsan   build-tsan/: under ThreadSanitizer, every test labelled "threads", that is every
 #          test that may start the engine's threads (engine, window and desktop tests)
 #   fuzz   build-fuzz/: each parser's fuzz target for a few seconds (clang)
+#   wine   build-win64/ and build-win32/: the engine cross-built for Windows
+#          (scripts/build-windows.sh), the 64-bit tests run under Wine on a COM port pair
 # The sanitizer builds make the tests and the program only. Given step names, only those
 # steps run: scripts/test.sh asan tsan
 set -euo pipefail
@@ -53,7 +55,14 @@ step_fuzz() {
     scripts/fuzz.sh 5
 }
 
-all_steps=(deps suite asan tsan fuzz)
+# Wine and mingw-w64 come with the step, as the other steps need neither. The tests skip
+# (77) where the machine's serial ports cannot be hidden from Wine.
+step_wine() {
+    scripts/build-windows.sh
+    tests/windows/run_engine_tests.sh build-win64 || [ $? -eq 77 ]
+}
+
+all_steps=(deps suite asan tsan fuzz wine)
 steps=("${@:-${all_steps[@]}}")
 for step in "${steps[@]}"; do
     declare -F "step_$step" >/dev/null || { echo "no step '$step'; the steps: ${all_steps[*]}"; exit 2; }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 namespace pellow {
@@ -22,11 +23,14 @@ public:
     void Reset() const;
     bool IsSet() const { return set_.load(std::memory_order_acquire); }
 
-    // The descriptor a device layer adds to its own waits; readable while set.
-    int NativeHandle() const { return fd_; }
+    // The operating system's object behind the event, which a device layer adds to its own
+    // waits: an eventfd (readable while set) on POSIX systems, an event handle on Windows.
+    // Only code of the same platform looks inside (serial/posix/EventFd.h,
+    // serial/win32/EventHandle.h).
+    std::intptr_t NativeHandle() const { return native_; }
 
 private:
-    int fd_ = -1;
+    std::intptr_t native_ = -1;
     mutable std::atomic<bool> set_{false};
 };
 

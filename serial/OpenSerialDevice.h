@@ -1,10 +1,12 @@
 #pragma once
 // Chooses the kind of device from its name ("loop://" is the built-in loopback, any
-// other name a terminal device) and opens it exclusively. Raises ECommsError
-// with the message of the step that failed ("Error opening serial port", "File handle
-// is not a comm handle ", "Cannot setup comm buffer"), holding nothing afterwards.
-// A terminal device's lock file goes into `lockFolder` (empty: none), or by default
-// into the system's lock folder.
+// other name the operating system's own port) and opens it exclusively. Raises
+// ECommsError with the message of the step that failed ("Error opening serial port",
+// "File handle is not a comm handle ", "Cannot setup comm buffer"), holding nothing
+// afterwards. One implementation per platform.
+// A POSIX terminal device's lock file goes into `lockFolder` (empty: none), or by
+// default into the system's lock folder; Windows keeps a port exclusive by itself and
+// has no use for the folder.
 
 #include "serial/SerialDevice.h"
 

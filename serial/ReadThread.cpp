@@ -85,8 +85,9 @@ void TReadThread::Execute() {
             }
         }
     }
-    // Unread input is discarded; nothing outstanding refers to the buffer any more.
+    // Unread input is discarded, and nothing outstanding refers to the buffer any more.
     port_.Purge(true, false);
+    port_.EndReading();
 }
 
 } // namespace pellow

@@ -4,8 +4,9 @@
 // port later) implements this interface; the algorithms never know which one runs.
 //
 // Threads: ApplyLineSettings and ApplyTimeouts run on the owner's GUI thread, Purge on
-// any thread, WatchLineEvents and WaitForInput on the reader only, Write on the writer
-// only. They may run at the same time; an implementation keeps what they share safe.
+// any thread, WatchLineEvents, WaitForInput and EndReading on the reader only, Write on
+// the writer only. They may run at the same time; an implementation keeps what they share
+// safe.
 
 #include "serial/EventObject.h"
 #include "serial/LineSettings.h"
@@ -76,8 +77,14 @@ public:
     virtual InputWake WaitForInput(PendingRead& read, LineEvents& events,
                                    const EventObject& stop) = 0;
 
+    // Reader only, as it ends, after its input purge: from then on nothing the device began
+    // for WaitForInput is outstanding, so the read's buffer may go. Devices whose waits
+    // leave nothing outstanding between calls have nothing to do here.
+    virtual void EndReading() {}
+
     // Writes until all bytes are out, the write timeouts run out (Ok with fewer bytes),
-    // the stop event is set or the device fails.
+    // the stop event is set or the device fails. Nothing it began is outstanding on the
+    // bytes once it returns, since the writer releases them next.
     virtual WriteResult Write(const char* data, std::size_t length, const EventObject& stop) = 0;
 };
 

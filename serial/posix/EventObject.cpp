@@ -1,5 +1,6 @@
 #include "serial/EventObject.h"
 
+#include "serial/posix/EventFd.h"
 #include "serial/posix/PollTimeout.h"
 
 #include <cerrno>
@@ -12,27 +13,27 @@
 
 namespace pellow {
 
-EventObject::EventObject() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-    if (fd_ < 0) {
+EventObject::EventObject() : native_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    if (native_ < 0) {
         throw std::system_error(errno, std::generic_category(), "eventfd");
     }
 }
 
 EventObject::~EventObject() {
-    ::close(fd_);
+    ::close(EventFd(*this));
 }
 
 void EventObject::Set() const {
     set_.store(true, std::memory_order_release);
     const std::uint64_t one = 1;
     // Only fails when the counter would overflow, which leaves it readable anyway.
-    [[maybe_unused]] auto n = ::write(fd_, &one, sizeof one);
+    [[maybe_unused]] auto n = ::write(EventFd(*this), &one, sizeof one);
 }
 
 void EventObject::Reset() const {
     set_.store(false, std::memory_order_release);
     std::uint64_t value = 0;
-    [[maybe_unused]] auto n = ::read(fd_, &value, sizeof value);
+    [[maybe_unused]] auto n = ::read(EventFd(*this), &value, sizeof value);
 }
 
 int WaitForAnyEvent(const EventObject* const* events, std::size_t count) {
@@ -43,7 +44,7 @@ int WaitForAnyEventUntil(const EventObject* const* events, std::size_t count,
                          std::optional<std::chrono::steady_clock::time_point> deadline) {
     std::vector<pollfd> fds(count);
     for (std::size_t i = 0; i < count; ++i) {
-        fds[i] = pollfd{events[i]->NativeHandle(), POLLIN, 0};
+        fds[i] = pollfd{EventFd(*events[i]), POLLIN, 0};
     }
     for (;;) {
         const int n = ::poll(fds.data(), fds.size(), PollTimeout(deadline));

@@ -5,6 +5,7 @@
 #include "serial/ECommsError.h"
 #include "serial/NullChars.h"
 #include "serial/posix/CustomBaudRate.h"
+#include "serial/posix/EventFd.h"
 #include "serial/posix/PollTimeout.h"
 #include "serial/posix/TermiosMapping.h"
 
@@ -174,7 +175,7 @@ InputWake PosixSerialDevice::WaitForInput(PendingRead& read, LineEvents& events,
             Earliest(deadline, Clock::now() + CounterSampleInterval);
         }
 
-        pollfd fds[2] = {{fd_.Get(), POLLIN, 0}, {stop.NativeHandle(), POLLIN, 0}};
+        pollfd fds[2] = {{fd_.Get(), POLLIN, 0}, {EventFd(stop), POLLIN, 0}};
         const int ready = ::poll(fds, 2, PollTimeout(deadline));
         if (ready < 0) {
             if (errno == EINTR) {
@@ -221,7 +222,7 @@ WriteResult PosixSerialDevice::Write(const char* data, std::size_t length,
             return result;
         }
         // Held off (flow control or a full queue): wait for room or a stop.
-        pollfd fds[2] = {{fd_.Get(), POLLOUT, 0}, {stop.NativeHandle(), POLLIN, 0}};
+        pollfd fds[2] = {{fd_.Get(), POLLOUT, 0}, {EventFd(stop), POLLIN, 0}};
         const int ready = ::poll(fds, 2, PollTimeout(deadline));
         if (ready < 0 && errno == EINTR) {
             continue;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The README's two commands with their heavy steps replaced by recorders: a copy of
 # scripts/run.sh and scripts/test.sh runs beside stand-ins for install-deps.sh, fuzz.sh,
-# cmake, ctest and the program. Both must configure build/ with the same options (so
-# running run.sh inside the suite is a no-op rebuild), run.sh must start the program it
-# built with its arguments, and test.sh must run the whole suite in build/.
+# build-windows.sh, the Wine test runner, cmake, ctest and the program. Both must
+# configure build/ with the same options (so running run.sh inside the suite is a no-op
+# rebuild), run.sh must start the program it built with its arguments, and test.sh must
+# run the whole suite in build/ and the Windows build's tests.
 # README: scripts/test.sh
 set -euo pipefail
 source_dir=${1:?usage: scripts_share_the_build.sh SOURCE_DIR}
@@ -11,9 +12,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
 
-mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/bin"
+mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/repo/tests/windows" "$work/bin"
 cp "$source_dir/scripts/run.sh" "$source_dir/scripts/test.sh" "$work/repo/scripts/"
-for stand_in in repo/scripts/install-deps.sh repo/scripts/fuzz.sh bin/cmake bin/ctest repo/build/app/pellow; do
+for stand_in in repo/scripts/install-deps.sh repo/scripts/fuzz.sh bin/cmake bin/ctest repo/build/app/pellow \
+                repo/scripts/build-windows.sh repo/tests/windows/run_engine_tests.sh; do
     printf '#!/bin/sh\necho "%s $*" >>"$CALLS"\n' "$(basename "$stand_in")" >"$work/$stand_in"
     chmod +x "$work/$stand_in"
 done
@@ -31,4 +33,7 @@ grep -qx 'cmake --build build --target pellow' "$work/run.calls" || fail "run.sh
 [ "$(tail -1 "$work/run.calls")" = "pellow --version" ] ||
     fail "run.sh does not end by starting build/app/pellow with its arguments"
 grep -Eq '^ctest --test-dir build( |$)' "$work/test.calls" || fail "test.sh does not run the suite in build/"
+grep -qx 'build-windows.sh ' "$work/test.calls" || fail "test.sh does not build for Windows"
+grep -qx 'run_engine_tests.sh build-win64' "$work/test.calls" ||
+    fail "test.sh does not run the Windows build's tests"
 echo "run.sh and test.sh: $run_configure"

@@ -1,6 +1,5 @@
 // How the timeout record cuts reads and bounds writes, at its edges.
 #include "serial/DeviceTimeouts.h"
-#include "serial/posix/PollTimeout.h"
 
 #include <gtest/gtest.h>
 
@@ -75,12 +74,4 @@ TEST(WriteDeadline, MultiplierTimesLengthPlusConstantSaturating) {
     EXPECT_EQ(WriteDeadline(Timeouts(0, UINT32_MAX, UINT32_MAX), 65535, T0),
               Clock::time_point::max());
     EXPECT_EQ(WriteDeadline(Timeouts(0, UINT32_MAX, 0), SIZE_MAX, T0), Clock::time_point::max());
-}
-
-TEST(PollTimeout, RoundsUpAndStaysWithinPollsRange) {
-    const int soon = PollTimeout(Clock::now() + 1500ms);
-    EXPECT_GT(soon, 0);
-    EXPECT_LE(soon, 1500);
-    EXPECT_EQ(PollTimeout(Clock::now() + std::chrono::hours(24 * 30)), INT_MAX);
-    EXPECT_EQ(PollTimeout(Clock::time_point::max()), INT_MAX);
 }

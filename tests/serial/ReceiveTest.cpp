@@ -1,5 +1,5 @@
 #include "serial/DataBlock.h"
-#include "tests/serial/PtyComm.h"
+#include "tests/serial/LineComm.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@ using namespace pellow::test;
 using namespace std::chrono_literals;
 
 TEST(Receive, ContinuousStreamArrivesInChunksOfAtMost2048) {
-    PtyComm c;
+    LineComm c;
     c.com->OpenPort();
     const std::string data = Pattern(5000);
-    c.pty.Write(data);
+    c.line.Write(data);
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= data.size(); }));
     ASSERT_EQ(c.log.chunks.size(), 3u);
     EXPECT_EQ(c.log.chunks[0].size(), 2048u);
@@ -25,66 +25,68 @@ TEST(Receive, ContinuousStreamArrivesInChunksOfAtMost2048) {
 }
 
 TEST(Receive, PauseLongerThanTheIntervalEndsAnEvent) {
-    PtyComm c;
+    LineComm c;
     c.com->OpenPort();
-    c.pty.Write("0123456789");
+    c.line.Write("0123456789");
     std::this_thread::sleep_for(300ms);
-    c.pty.Write("abcdefghij");
+    c.line.Write("abcdefghij");
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 20; }));
     c.window->PumpFor(200ms);
     EXPECT_EQ(c.log.chunks, (std::vector<std::string>{"0123456789", "abcdefghij"}));
 }
 
 TEST(Receive, ShorterPausesGatherIntoOneEvent) {
-    PtyComm c;
+    LineComm c;
     // A wide interval keeps this independent of how late a loaded machine wakes us.
     c.com->SetReadIntervalTimeout(1000);
     c.com->OpenPort();
-    c.pty.Write("0123456789");
+    c.line.Write("0123456789");
     std::this_thread::sleep_for(50ms);
-    c.pty.Write("abcdefghij");
+    c.line.Write("abcdefghij");
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 20; }));
     EXPECT_EQ(c.log.chunks, (std::vector<std::string>{"0123456789abcdefghij"}));
 }
 
 TEST(Receive, TotalTimeoutEndsAReadWithoutAnInterval) {
-    PtyComm c;
+    LineComm c;
     c.com->SetReadIntervalTimeout(0); // alone, this would wait for 2048 bytes
     c.com->SetReadTotalTimeoutConstant(300);
     c.com->OpenPort();
-    c.pty.Write("short");
+    c.line.Write("short");
     ASSERT_TRUE(c.PumpUntil([&] { return !c.log.chunks.empty(); }));
     EXPECT_EQ(c.log.chunks.front(), "short");
 }
 
 TEST(Receive, ChangedIntervalAppliesToTheOpenPort) {
-    PtyComm c;
+    LineComm c;
     c.com->OpenPort();
     c.com->SetReadIntervalTimeout(1000);
-    c.pty.Write("ab");
+    c.line.Write("ab");
     std::this_thread::sleep_for(300ms);
-    c.pty.Write("cd");
+    c.line.Write("cd");
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 4; }));
     EXPECT_EQ(c.log.chunks, (std::vector<std::string>{"abcd"}));
 }
 
 TEST(Receive, NullBytesAreDroppedWhenAskedTo) {
-    PtyComm c;
+    LineComm c;
     c.com->SetIgnoreNullChar(true);
     c.com->OpenPort();
-    c.pty.Write(std::string("a\0b\0\0c", 6));
+    c.line.Write(std::string("a\0b\0\0c", 6));
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 3; }));
     c.window->PumpFor(200ms);
     EXPECT_EQ(c.log.Received(), "abc");
 }
 
 TEST(Receive, FarEndGoneRequestsHangupAfterTheLastBytes) {
-    PtyComm c;
+    LineComm c;
     c.com->SetReadIntervalTimeout(5000); // the bytes stay in the reader's unfinished read
     c.com->OpenPort();
-    c.pty.Write("last words");
+    c.line.Write("last words");
     std::this_thread::sleep_for(500ms);
-    c.pty.CloseMaster();
+    if (!c.line.HangUp()) {
+        GTEST_SKIP() << "the line here is a relay that outlives its far end";
+    }
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.hangups > 0; }));
     c.window->PumpFor(200ms);
     EXPECT_EQ(c.log.hangups, 1);
@@ -97,20 +99,20 @@ TEST(Receive, FarEndGoneRequestsHangupAfterTheLastBytes) {
 }
 
 TEST(Receive, QuietLineIsNoHangup) {
-    PtyComm c;
+    LineComm c;
     c.com->OpenPort();
     c.window->PumpFor(300ms);
     EXPECT_EQ(c.log.hangups, 0);
 }
 
 TEST(Receive, CloseWhileBytesArriveRaisesNoHangup) {
-    PtyComm c;
+    LineComm c;
     c.com->OpenPort();
     std::atomic<bool> stop{false};
     std::thread far([&] {
         const std::string burst = Pattern(512);
         while (!stop) {
-            c.pty.WriteSome(burst.data(), burst.size(), 20ms);
+            c.line.WriteSome(burst.data(), burst.size(), 20ms);
         }
     });
     c.window->PumpFor(200ms);
@@ -138,14 +140,14 @@ TEST(Receive, BlocksWithoutAHandlerOrNeverDeliveredAreReleased) {
         return DataBlocksHeld() > before;
     };
     {
-        PtyComm c;
+        LineComm c;
         c.com->OnReceiveData = nullptr;
         c.com->OpenPort();
-        c.pty.Write("nobody listens");
+        c.line.Write("nobody listens");
         ASSERT_TRUE(blockQueued());
         EXPECT_TRUE(c.PumpUntil([&] { return DataBlocksHeld() == before; }))
             << "delivered with no handler, and released";
-        c.pty.Write("never pumped");
+        c.line.Write("never pumped");
         ASSERT_TRUE(blockQueued());
         c.com->ClosePort();
     }
@@ -153,13 +155,13 @@ TEST(Receive, BlocksWithoutAHandlerOrNeverDeliveredAreReleased) {
 }
 
 TEST(Receive, BytesTheLineHeldBeforeOpeningAreDiscarded) {
-    PtyComm c;
-    c.pty.Stty("raw -echo");
-    c.pty.Write("stale");
+    LineComm c;
+    c.line.MakeRaw();
+    c.line.Write("stale");
     // Gives the bytes time to reach the line's input queue; the open must then empty it.
     std::this_thread::sleep_for(100ms);
     c.com->OpenPort();
-    c.pty.Write("fresh");
+    c.line.Write("fresh");
     ASSERT_TRUE(c.PumpUntil([&] { return c.log.Received().size() >= 5; }));
     c.window->PumpFor(200ms);
     EXPECT_EQ(c.log.Received(), "fresh");

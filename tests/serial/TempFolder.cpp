@@ -1,20 +1,27 @@
 #include "tests/serial/TempFolder.h"
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace pellow::test {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (!::mkdtemp(pattern.data())) {
-        throw std::runtime_error("no scratch folder");
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // A name taken already is not ours: create_directory says so, and the next is tried.
+        const fs::path folder =
+            fs::temp_directory_path() / (prefix + "-" + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(folder, ec)) {
+            path_ = folder;
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("no scratch folder");
 }
 
 TempFolder::~TempFolder() {
