@@ -4,8 +4,7 @@
 #include "app/SettingsFolder.h"
 #include "app/TfrmMain.h"
 #include "receive/ReceiveView.h"
-
-#include <QCoreApplication>
+#include "ui/Platform.h"
 
 namespace pellow {
 
@@ -30,11 +29,10 @@ void TfrmMain::FormShow() {
 
     settingsFolder_ = services_.SettingsFolder;
     if (settingsFolder_.empty()) {
-        const std::filesystem::path executableFolder =
-            QCoreApplication::applicationDirPath().toStdString();
-        settingsFolder_ = ChooseSettingsFolder(SystemSettingsFolderQuery(executableFolder));
-        if (settingsFolder_ != executableFolder) {
-            PrepareUserSettingsFolder(executableFolder, settingsFolder_);
+        const SettingsFolderQuery query{ExecutableFolder(), UserConfigFolder(), IsWritable};
+        settingsFolder_ = ChooseSettingsFolder(query);
+        if (settingsFolder_ != query.ExecutableFolder) {
+            PrepareUserSettingsFolder(query.ExecutableFolder, settingsFolder_);
         }
     }
     SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);

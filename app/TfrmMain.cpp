@@ -6,7 +6,8 @@
 #include "app/CounterText.h"
 #include "app/Pictures.h"
 #include "app/PortList.h"
-#include "ui/QtNotifyWindow.h"
+#include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtNotifyWindow.h"
 #include "receive/ReceiveView.h"
 
 #include <QApplication>

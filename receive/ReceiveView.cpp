@@ -1,9 +1,9 @@
 #include "receive/ReceiveView.h"
 
 #include "receive/DisplayCells.h"
-#include "ui/SystemMemory.h"
+#include "ui/Platform.h"
 #include "ui/TextBytes.h"
-#include "ui/TypedCharacter.h"
+#include "ui/qt/TypedCharacter.h"
 
 #include <QApplication>
 #include <QClipboard>

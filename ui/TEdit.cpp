@@ -1,6 +1,6 @@
 #include "ui/TEdit.h"
 
-#include "ui/TypedCharacter.h"
+#include "ui/qt/TypedCharacter.h"
 
 #include <QFileDialog>
 #include <QKeyEvent>
