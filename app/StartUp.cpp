@@ -18,7 +18,7 @@ void TfrmMain::FormShow() {
                                          "pressing the key in this area."));
     PreviewShown = false;
 
-    DesktopGlyph = std::make_unique<QPixmap>();
+    DesktopGlyph = std::make_unique<TPicture>();
     imglDesktop.GetBitmap(1, *DesktopGlyph);
     btnDesktop->SetGlyph(*DesktopGlyph);
 

@@ -26,7 +26,6 @@
 #include "ui/TShape.h"
 #include "ui/TTimer.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -165,7 +164,7 @@ public:
 
     // ---- State -------------------------------------------------------------------
     std::unique_ptr<TIniFile> SettingsFile;
-    std::unique_ptr<QPixmap> DesktopGlyph;
+    std::unique_ptr<TPicture> DesktopGlyph;
     // True while the receive area holds a file preview.
     bool PreviewShown = false;
     // The entry cyclic sending sent last; 0 for none yet.

@@ -14,7 +14,7 @@ void TfrmMain::btnDesktopClick() {
         show();
     }
     if (!DesktopGlyph) {
-        DesktopGlyph = std::make_unique<QPixmap>();
+        DesktopGlyph = std::make_unique<TPicture>();
     }
     imglDesktop.GetBitmap(toTop ? 0 : 1, *DesktopGlyph);
     btnDesktop->SetGlyph(*DesktopGlyph);

@@ -1,5 +1,7 @@
 #include "ui/TButton.h"
 
+#include "ui/qt/QtPicture.h"
+
 namespace pellow {
 
 TButton::TButton(QWidget* parent, const TDispatcher* dispatcher, const std::string& caption)
@@ -17,11 +19,12 @@ TSpeedButton::TSpeedButton(QWidget* parent, const TDispatcher* dispatcher,
     connect(this, &QToolButton::clicked, this, [this] { Fire(OnClick); });
 }
 
-void TSpeedButton::SetGlyph(const QPixmap& v) {
+void TSpeedButton::SetGlyph(const TPicture& v) {
     glyph_ = v;
-    setIcon(QIcon(v));
-    if (!v.isNull()) {
-        setIconSize(v.deviceIndependentSize().toSize());
+    const QPixmap pixmap = ToPixmap(v);
+    setIcon(QIcon(pixmap));
+    if (!pixmap.isNull()) {
+        setIconSize(pixmap.deviceIndependentSize().toSize());
     }
 }
 

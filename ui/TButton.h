@@ -1,9 +1,9 @@
 #pragma once
 // Push buttons and tool buttons with a Caption and an OnClick event.
 
+#include "ui/Picture.h"
 #include "ui/TControl.h"
 
-#include <QPixmap>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -26,13 +26,13 @@ public:
 
     std::string Caption() const { return ToStdString(text()); }
     void SetCaption(const std::string& v) { setText(ToQString(v)); }
-    const QPixmap& Glyph() const { return glyph_; }
-    void SetGlyph(const QPixmap& v);
+    const TPicture& Glyph() const { return glyph_; }
+    void SetGlyph(const TPicture& v);
 
     std::function<void()> OnClick;
 
 private:
-    QPixmap glyph_;
+    TPicture glyph_;
 };
 
 } // namespace pellow

@@ -67,10 +67,10 @@ TEST_F(StartUpTest, LeavesSendingIdleAndShowsTheNormalModePicture) {
     EXPECT_TRUE(w->btnSendData->Enabled());
     EXPECT_TRUE(w->edtTimer->Enabled());
     EXPECT_FALSE(w->PreviewShown);
-    QPixmap expected;
+    TPicture expected;
     w->imglDesktop.GetBitmap(1, expected);
     ASSERT_TRUE(w->DesktopGlyph);
-    EXPECT_EQ(w->btnDesktop->Glyph().toImage(), expected.toImage());
+    EXPECT_EQ(w->btnDesktop->Glyph(), expected);
     EXPECT_EQ(w->mmReceive->toolTip().toStdString(),
               "You can send the key assignments direct through \npressing the key in this area.");
 }

@@ -33,10 +33,10 @@ protected:
     std::unique_ptr<TestWindow> w_;
 };
 
-QImage Image(const TfrmMain& f, int index) {
-    QPixmap p;
+TPicture Image(const TfrmMain& f, int index) {
+    TPicture p;
     f.imglDesktop.GetBitmap(index, p);
-    return p.toImage();
+    return p;
 }
 
 TEST_F(ShownWindowTest, StayOnTopAndBack) {
@@ -48,13 +48,13 @@ TEST_F(ShownWindowTest, StayOnTopAndBack) {
     EXPECT_EQ(f().size(), size);
     EXPECT_EQ(f().btnDesktop->Hint(), "Stay on top");
     EXPECT_TRUE(f().windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(f().btnDesktop->Glyph().toImage(), Image(f(), 0));
+    EXPECT_EQ(f().btnDesktop->Glyph(), Image(f(), 0));
     EXPECT_TRUE(f().isVisible());
 
     f().btnDesktopClick();
     EXPECT_EQ(f().btnDesktop->Hint(), "Normal window");
     EXPECT_FALSE(f().windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(f().btnDesktop->Glyph().toImage(), Image(f(), 1));
+    EXPECT_EQ(f().btnDesktop->Glyph(), Image(f(), 1));
     EXPECT_NE(Image(f(), 0), Image(f(), 1));
     EXPECT_EQ(f().btnDesktop->toolTip().toStdString(), "Normal window");
 }
