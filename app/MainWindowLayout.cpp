@@ -286,13 +286,10 @@ void TfrmMain::CreateControls() {
     btnClose->raise();
 
     // ---- Timers ----
-    tmAutoSend = new TTimer(this, d, 1000);
-    tmAutoSend->setObjectName(QStringLiteral("tmAutoSend"));
-    tmCycleSend = new TTimer(this, d, 1000);
-    tmCycleSend->setObjectName(QStringLiteral("tmCycleSend"));
+    tmAutoSend = std::make_unique<TTimer>(d, 1000);
+    tmCycleSend = std::make_unique<TTimer>(d, 1000);
     // A file sending at rates above 10000 bit/s plans an interval of 0 and still ticks.
-    tmSendFile = new TTimer(this, d, 1000, true);
-    tmSendFile->setObjectName(QStringLiteral("tmSendFile"));
+    tmSendFile = std::make_unique<TTimer>(d, 1000, true);
 }
 
 } // namespace pellow

@@ -74,9 +74,9 @@ public:
     TDispatcher Dispatcher;
     std::shared_ptr<TMessageBox> msgAlert;
     std::unique_ptr<TComm> Com;
-    TTimer* tmAutoSend;
-    TTimer* tmCycleSend;
-    TTimer* tmSendFile;
+    std::unique_ptr<TTimer> tmAutoSend;
+    std::unique_ptr<TTimer> tmCycleSend;
+    std::unique_ptr<TTimer> tmSendFile;
     TImageList imglDesktop;
 
     // ---- Controls (owned by the widget tree) -------------------------------------

@@ -158,8 +158,8 @@ void RunEventsFor(int ms) {
 }
 
 TEST_F(ControlsTest, TimerIntervalZeroGivesNoTicksUnlessAsked) {
-    TTimer silent(nullptr, &dispatcher_, 0);
-    TTimer fast(nullptr, &dispatcher_, 0, true);
+    TTimer silent(&dispatcher_, 0);
+    TTimer fast(&dispatcher_, 0, true);
     int silentTicks = 0;
     int fastTicks = 0;
     silent.OnTimer = [&] { ++silentTicks; };
@@ -179,7 +179,7 @@ TEST_F(ControlsTest, TimerIntervalZeroGivesNoTicksUnlessAsked) {
 }
 
 TEST_F(ControlsTest, TimerTickErrorsAreReported) {
-    TTimer timer(nullptr, &dispatcher_, 1);
+    TTimer timer(&dispatcher_, 1);
     timer.OnTimer = [&] {
         timer.SetEnabled(false);
         throw std::invalid_argument("'x' is not a valid integer value");
