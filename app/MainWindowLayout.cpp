@@ -3,6 +3,8 @@
 // button is kept at the bottom-right corner by resizeEvent.
 #include "app/TfrmMain.h"
 #include "receive/ReceiveView.h"
+#include "receive/qt/QtReceiveViewPeer.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
@@ -246,8 +248,9 @@ void TfrmMain::CreateControls() {
 
     // ---- Receive area ----
     gbReceiveData = Named(new TGroupBox(pnSend, d, "Receive data area"), "gbReceiveData");
-    mmReceive = Named(new ReceiveView(gbReceiveData), "mmReceive");
-    BlackText(mmReceive);
+    mmReceive = std::make_unique<ReceiveView>(std::make_unique<QtReceiveViewPeer>(gbReceiveData));
+    QWidget* const receiveArea = Named(QtWidgetOf(*mmReceive), "mmReceive");
+    BlackText(receiveArea);
     ssbReceive = Named(new TScrollBar(gbReceiveData, d), "ssbReceive");
     ssbReceive->setFixedWidth(19);
     ssbReceive->SetEnabled(false);
@@ -268,7 +271,7 @@ void TfrmMain::CreateControls() {
     btnSaveData->SetHint("Save the data in the receive area to text.");
     btnSaveData->SetShowHint(true);
     auto* receiveRow = Dock(new QHBoxLayout);
-    receiveRow->addWidget(mmReceive, 1);
+    receiveRow->addWidget(receiveArea, 1);
     receiveRow->addWidget(ssbReceive);
     auto* receiveLayout = Dock(new QVBoxLayout(gbReceiveData));
     receiveLayout->setContentsMargins(2, 0, 2, 0);

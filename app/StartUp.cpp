@@ -14,8 +14,9 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::FormShow() {
     shown_ = true;
-    mmReceive->setToolTip(QStringLiteral("You can send the key assignments direct through \n"
-                                         "pressing the key in this area."));
+    mmReceive->SetHint("You can send the key assignments direct through \r"
+                       "pressing the key in this area.");
+    mmReceive->SetShowHint(true);
     PreviewShown = false;
 
     DesktopGlyph = std::make_unique<TPicture>();

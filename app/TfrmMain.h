@@ -158,7 +158,7 @@ public:
     TButton* btnStopDisplay;
     TButton* btnSaveData;
     TScrollBar* ssbReceive;
-    ReceiveView* mmReceive;
+    std::unique_ptr<ReceiveView> mmReceive;
 
     TSpeedButton* btnClose;
 

@@ -2,6 +2,8 @@
 // mode, and the memory the area needs per byte it holds.
 
 #include "receive/ReceiveView.h"
+#include "receive/qt/QtReceiveViewPeer.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -62,12 +64,17 @@ std::size_t Fill(ReceiveView& view, std::size_t bytes, bool hex) {
 // application still exists (a static widget outliving QApplication crashed at exit).
 std::unique_ptr<ReceiveView> sharedView;
 
+std::unique_ptr<ReceiveView> NewView() {
+    auto view = std::make_unique<ReceiveView>(std::make_unique<QtReceiveViewPeer>(nullptr));
+    QtWidgetOf(*view)->resize(800, 600);
+    return view;
+}
+
 ReceiveView& SharedView() {
     if (!sharedView) {
-        sharedView = std::make_unique<ReceiveView>();
+        sharedView = NewView();
         qAddPostRoutine([] { sharedView.reset(); });
-        sharedView->resize(800, 600);
-        sharedView->show();
+        QtWidgetOf(*sharedView)->show();
     }
     return *sharedView;
 }
@@ -108,7 +115,7 @@ void BM_PaintAtEnd(benchmark::State& state) {
     Fill(view, static_cast<std::size_t>(state.range(0)) << 20, state.range(1) != 0);
     QApplication::processEvents();
     for (auto _ : state)
-        benchmark::DoNotOptimize(view.viewport()->grab());
+        benchmark::DoNotOptimize(QtWidgetOf<QAbstractScrollArea>(view)->viewport()->grab());
 }
 BENCHMARK(BM_PaintAtEnd)
     ->ArgsProduct({{1, 100}, {0, 1}})
@@ -122,10 +129,10 @@ void BM_WidthChange(benchmark::State& state) {
     int width = 800;
     for (auto _ : state) {
         width = width == 800 ? 700 : 800;
-        view.resize(width, 600);
+        QtWidgetOf(view)->resize(width, 600);
         benchmark::DoNotOptimize(view.RowCount());
     }
-    view.resize(800, 600);
+    QtWidgetOf(view)->resize(800, 600);
 }
 BENCHMARK(BM_WidthChange)
     ->ArgsProduct({{1, 100}, {0, 1}})
@@ -148,8 +155,7 @@ void BM_MemoryPerByte(benchmark::State& state) {
     const bool hex = state.range(0) != 0;
     double perByte = 0;
     for (auto _ : state) {
-        auto view = std::make_unique<ReceiveView>();
-        view->resize(800, 600);
+        auto view = NewView();
         const std::size_t before = ResidentBytes();
         const std::size_t received = Fill(*view, std::size_t(100) << 20, hex);
         const std::size_t after = ResidentBytes();

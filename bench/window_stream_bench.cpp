@@ -12,6 +12,7 @@
 #include "WindowTestSupport.h"
 
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -351,7 +352,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     ticker.start();
     lastTick = Clock::now();
     PacedWriter writer(pty, pattern, duration, paced);
-    Typist typist(w->mmReceive, pty);
+    Typist typist(QtWidgetOf(w->mmReceive), pty);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!writer.Done())
             return;

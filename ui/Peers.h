@@ -14,7 +14,8 @@ namespace pellow {
 class TTimerPeer {
 public:
     virtual ~TTimerPeer() = default;
-    // Ticks every `milliseconds` (at least 1), first after one interval; restarts the count.
+    // Ticks every `milliseconds`, first after one interval, restarting the count; 0 ticks
+    // whenever the events that came meanwhile have been handled.
     virtual void Start(int milliseconds) = 0;
     virtual void Stop() = 0;
 

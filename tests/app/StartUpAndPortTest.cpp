@@ -3,6 +3,7 @@
 #include "ReadOnlyFolder.h"
 #include "WindowTestSupport.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,7 @@ TEST_F(StartUpTest, LeavesSendingIdleAndShowsTheNormalModePicture) {
     w->imglDesktop.GetBitmap(1, expected);
     ASSERT_TRUE(w->DesktopGlyph);
     EXPECT_EQ(w->btnDesktop->Glyph(), expected);
-    EXPECT_EQ(w->mmReceive->toolTip().toStdString(),
+    EXPECT_EQ(QtWidgetOf(w->mmReceive)->toolTip().toStdString(),
               "You can send the key assignments direct through \npressing the key in this area.");
 }
 

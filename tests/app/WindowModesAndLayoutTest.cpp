@@ -1,6 +1,7 @@
 // Window modes, the status-bar tools and the layout of the window at 96 dpi.
 #include "WindowTestSupport.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QScrollArea>
 #include <QTest>
@@ -134,17 +135,17 @@ TEST_F(ShownWindowTest, DesignSizes) {
         EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
     }
     EXPECT_EQ(f().sssbSendData->width(), 19);
-    EXPECT_EQ(f().mmReceive->parentWidget(), f().gbReceiveData);
+    EXPECT_EQ(QtWidgetOf(f().mmReceive)->parentWidget(), f().gbReceiveData);
 }
 
 TEST_F(ShownWindowTest, ResizingGrowsTheFillingPanelsAndKeepsExitInTheCorner) {
     const int sendAreaWidth = f().mmSendData->width();
-    const int receiveHeight = f().mmReceive->height();
+    const int receiveHeight = QtWidgetOf(f().mmReceive)->height();
     f().resize(900, 700);
     Settle();
     EXPECT_EQ(f().btnClose->geometry(), QRect(850, 654, 49, 45));
     EXPECT_EQ(f().mmSendData->width(), sendAreaWidth + 207);
-    EXPECT_EQ(f().mmReceive->height(), receiveHeight + 198);
+    EXPECT_EQ(QtWidgetOf(f().mmReceive)->height(), receiveHeight + 198);
     EXPECT_EQ(f().pnCOM->size(), QSize(138, 153));
     EXPECT_EQ(f().bsSkinPanel1->width(), 111);
     EXPECT_EQ(f().pnSendFile->height(), 25);

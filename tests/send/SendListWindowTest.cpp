@@ -1,5 +1,6 @@
 #include "SendWindowFixture.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -152,10 +153,10 @@ TEST_F(KeyboardSendTest, TypedKeysGoOutOneByOneIgnoringTheSendOptions) {
     Form().mmSendData->SetText("x");
     Form().cbSendHex->SetChecked(true);
     Form().cbNewLine->SetChecked(true);
-    QTest::keyClick(Form().mmReceive, 'A');
-    QTest::keyClick(Form().mmReceive, 'T');
-    QTest::keyClick(Form().mmReceive, Qt::Key_Return);
-    QTest::keyClick(Form().mmReceive, '4');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'A');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'T');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), Qt::Key_Return);
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), '4');
     EXPECT_EQ(TakeReceived(), "AT\r4");
     EXPECT_EQ(TX(), 4);
     // Enter went out as a carriage return alone, and the send area keeps just that.
@@ -165,8 +166,8 @@ TEST_F(KeyboardSendTest, TypedKeysGoOutOneByOneIgnoringTheSendOptions) {
 
 TEST_F(KeyboardSendTest, ControlKeysGoOutAndDeleteSendsNothing) {
     for (Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
-        QTest::keyClick(Form().mmReceive, key, Qt::ControlModifier);
-    QTest::keyClick(Form().mmReceive, Qt::Key_Delete);
+        QTest::keyClick(QtWidgetOf(Form().mmReceive), key, Qt::ControlModifier);
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), Qt::Key_Delete);
     EXPECT_EQ(TakeReceived(), "\x01\x02\x03");
     EXPECT_EQ(TX(), 3);
 }
@@ -181,7 +182,7 @@ TEST_F(KeyboardSendTest, CharacterBeyondAsciiGoesAsAllItsBytes) {
 
 TEST_F(KeyboardSendTest, ClosedPortTakesNoKeys) {
     ClosePort();
-    QTest::keyClick(Form().mmReceive, 'A');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'A');
     EXPECT_EQ(TX(), 0);
     EXPECT_EQ(Form().mmSendData->Text(), "");
     EXPECT_TRUE(Messages().Warnings.empty());
