@@ -7,44 +7,58 @@ namespace pellow {
 
 namespace {
 
-// Before `a` and `b` docked at the same edge, the one nearer that edge.
-bool NearerTheEdge(TAlign align, const TRect& a, const TRect& b) {
+// How far from the edge a control stands, in a measure that grows away from it.
+int FromTheEdge(TAlign align, const TRect& r) {
     switch (align) {
     case TAlign::alTop:
-        return a.Top < b.Top;
+        return r.Top;
     case TAlign::alBottom:
-        return a.Bottom() > b.Bottom();
+        return -r.Bottom();
     case TAlign::alLeft:
-        return a.Left < b.Left;
+        return r.Left;
     case TAlign::alRight:
-        return a.Right() > b.Right();
+        return -r.Right();
     default:
-        return false;
+        return 0;
     }
 }
 
+// Before `a` and `b` docked at the same edge, the one nearer that edge; at a tie, the
+// one just moved.
+bool NearerTheEdge(TAlign align, const TAlignItem& a, const TAlignItem& b) {
+    const int da = FromTheEdge(align, a.Bounds);
+    const int db = FromTheEdge(align, b.Bounds);
+    return da < db || (da == db && a.Moved && !b.Moved);
+}
+
+// A docked control keeps its size along its edge, even where that leaves no room: the
+// next time there is room it has it again.
 TRect Dock(TAlign align, const TRect& control, TRect& rest) {
     TRect place = rest;
     switch (align) {
     case TAlign::alTop:
-        place.Height = std::min(control.Height, rest.Height);
-        rest.Top += place.Height;
-        rest.Height -= place.Height;
+        place.Height = control.Height;
+        rest.Top += control.Height;
+        rest.Height = std::max(0, rest.Height - control.Height);
         break;
     case TAlign::alBottom:
-        place.Height = std::min(control.Height, rest.Height);
-        place.Top = rest.Bottom() - place.Height;
-        rest.Height -= place.Height;
+        place.Height = control.Height;
+        place.Top = rest.Bottom() - control.Height;
+        // Where it does not fit, what is left sits on its top edge, so that the next one
+        // stacks above it as alTop controls stack below theirs, and the order survives.
+        rest.Top = std::min(rest.Top, place.Top);
+        rest.Height = std::max(0, rest.Height - control.Height);
         break;
     case TAlign::alLeft:
-        place.Width = std::min(control.Width, rest.Width);
-        rest.Left += place.Width;
-        rest.Width -= place.Width;
+        place.Width = control.Width;
+        rest.Left += control.Width;
+        rest.Width = std::max(0, rest.Width - control.Width);
         break;
     case TAlign::alRight:
-        place.Width = std::min(control.Width, rest.Width);
-        place.Left = rest.Right() - place.Width;
-        rest.Width -= place.Width;
+        place.Width = control.Width;
+        place.Left = rest.Right() - control.Width;
+        rest.Left = std::min(rest.Left, place.Left);
+        rest.Width = std::max(0, rest.Width - control.Width);
         break;
     default:
         break;
@@ -83,7 +97,7 @@ std::vector<TRect> AlignControls(std::span<const TAlignItem> items, const TRect&
     for (const TAlign align :
          {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return NearerTheEdge(align, items[a].Bounds, items[b].Bounds);
+            return NearerTheEdge(align, items[a], items[b]);
         });
         for (const std::size_t i : order) {
             if (items[i].Align != align || !items[i].Visible)

@@ -27,6 +27,31 @@ TEST(AlignControlsTest, DockedAtTheSameEdgeInTheOrderTheyStandNotTheOrderGiven) 
     EXPECT_EQ(places[0], (TRect{0, 0, 900, 526}));
 }
 
+// A window is laid out before it has a size; the order at an edge must outlast that.
+TEST(AlignControlsTest, OrderAtAnEdgeSurvivesALayoutWithNoRoom) {
+    for (const TAlign edge : {TAlign::alBottom, TAlign::alRight}) {
+        std::vector<TAlignItem> items = {Docked(edge, {328, 328, 153, 153}),
+                                         Docked(edge, {481, 481, 21, 21})};
+        const auto squeezed = AlignControls(items, {0, 0, 0, 0});
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i].Bounds = squeezed[i];
+        const auto places = AlignControls(items, {0, 0, 502, 502});
+        const bool bottom = edge == TAlign::alBottom;
+        EXPECT_EQ(bottom ? places[1].Top : places[1].Left, 481);
+        EXPECT_EQ(bottom ? places[0].Top : places[0].Left, 328);
+    }
+}
+
+// Docked one after the other by code: the one just put at the edge stays there.
+TEST(AlignControlsTest, ATieAtAnEdgeGoesToTheControlJustMoved) {
+    std::vector<TAlignItem> items = {Docked(TAlign::alBottom, {0, 349, 693, 153}),
+                                     Docked(TAlign::alBottom, {0, 481, 693, 21})};
+    items[1].Moved = true;
+    const auto places = AlignControls(items, {0, 0, 693, 502});
+    EXPECT_EQ(places[1].Top, 481);
+    EXPECT_EQ(places[0].Top, 328);
+}
+
 TEST(AlignControlsTest, EdgesBeforeSidesAndAHiddenControlTakesNoRoom) {
     std::vector<TAlignItem> items = {
         Docked(TAlign::alLeft, {0, 0, 240, 100}, false),
@@ -47,7 +72,7 @@ TEST(AlignControlsTest, EdgesBeforeSidesAndAHiddenControlTakesNoRoom) {
     EXPECT_EQ(places[1], (TRect{242, 20, 190, 279}));
 }
 
-TEST(AlignControlsTest, AnchorsKeepDistancesAndSizesNeverGoNegative) {
+TEST(AlignControlsTest, AnchorsKeepDistancesAndDockedSizesSurviveASmallWindow) {
     TAlignItem corner;
     corner.Anchors = {false, false, true, true};
     corner.Bounds = {643, 456, 49, 45};
@@ -63,8 +88,8 @@ TEST(AlignControlsTest, AnchorsKeepDistancesAndSizesNeverGoNegative) {
     const auto places = AlignControls(items, {0, 0, 900, 300});
     EXPECT_EQ(places[0], (TRect{850, 254, 49, 45}));
     EXPECT_EQ(places[1], (TRect{10, 5, 860, 20}));
-    EXPECT_EQ(places[2], (TRect{0, 0, 900, 300}));
-    EXPECT_EQ(places[3], (TRect{0, 300, 900, 0}));
+    EXPECT_EQ(places[2], (TRect{0, 0, 900, 500}));
+    EXPECT_EQ(places[3], (TRect{0, 500, 900, 0}));
 }
 
 } // namespace
