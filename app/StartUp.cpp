@@ -65,7 +65,7 @@ void TfrmMain::FormClose(TCloseAction& /*Action*/) {
 }
 
 void TfrmMain::btnCloseClick() {
-    close();
+    Close();
 }
 
 } // namespace pellow

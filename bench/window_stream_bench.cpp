@@ -313,7 +313,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     ScratchFolder folder;
     TestWindow w({pty.SlavePath()}, folder.Path());
     w->FormShow();
-    w->show();
+    w->Show();
     WaitFor([&] { return w->Com->PortOpen(); });
     if (!w->Com->PortOpen()) {
         std::fprintf(stderr, "%s: the window did not open %s\n", r.mode.c_str(),

@@ -3,6 +3,7 @@
 #include "receive/DisplayCells.h"
 #include "ui/Platform.h"
 #include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
 
 #include <algorithm>
 #include <climits>
@@ -35,8 +36,9 @@ std::uint64_t DefaultReceiveMemoryLimit() {
 
 } // namespace
 
-ReceiveView::ReceiveView(std::unique_ptr<TReceiveViewPeer> peer)
-    : peer_(std::move(peer)), refreshTimer_(NewTimerPeer()), rewrapTimer_(NewTimerPeer()),
+ReceiveView::ReceiveView(TWinControl& parent)
+    : TControl(&parent, NewReceiveViewPeer(parent.Peer())), refreshTimer_(NewTimerPeer()),
+      rewrapTimer_(NewTimerPeer()),
       memoryLimit_(DefaultReceiveMemoryLimit()) {
     refreshTimer_->Tick = [this] {
         refreshTimer_->Stop();
@@ -50,7 +52,7 @@ ReceiveView::ReceiveView(std::unique_ptr<TReceiveViewPeer> peer)
 ReceiveView::~ReceiveView() = default;
 
 void ReceiveView::BindPeer() {
-    TReceiveViewPeer& p = *peer_;
+    TReceiveViewPeer& p = ViewPeer();
     p.Resized = [this] { ViewResized(); };
     p.Scrolled = [this](int row) { ScrolledTo(row); };
     p.CellsOnScreen = [this](const TScreenCellSink& sink) { CellsOnScreen(sink); };
@@ -177,7 +179,7 @@ void ReceiveView::RewrapSlice(int milliseconds) {
         SetScroll(rows_.RowOf(text_, top_));
     if (text_.Footprint() > memoryLimit_)
         DropOldest();
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::FinishRows() const {
@@ -236,7 +238,7 @@ std::size_t ReceiveView::SelectionEnd() const {
 void ReceiveView::Select(std::size_t start, std::size_t end) {
     selectionAnchor_ = text_.Begin() + std::min<std::uint64_t>(start, text_.Size());
     selectionCaret_ = text_.Begin() + std::min<std::uint64_t>(end, text_.Size());
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::SelectAll() {
@@ -249,22 +251,17 @@ std::string ReceiveView::SelectedBytes() const {
 
 void ReceiveView::Copy() const {
     if (SelectionStart() != SelectionEnd())
-        peer_->CopyToClipboard(SelectedBytes());
+        ViewPeer().CopyToClipboard(SelectedBytes());
 }
 
-void ReceiveView::SetHint(const std::string& v) {
-    hint_ = v;
-    peer_->SetToolTip(showHint_ ? hint_ : std::string());
-}
-
-void ReceiveView::SetShowHint(bool v) {
-    showHint_ = v;
-    peer_->SetToolTip(showHint_ ? hint_ : std::string());
+void ReceiveView::SetFont(const TFont& v) {
+    font_ = v;
+    ViewPeer().SetFont(v);
 }
 
 int ReceiveView::ColumnsForWidth() const {
-    const int width = peer_->ViewportWidth() - 2 * ReceiveViewMargin;
-    return std::max(1, static_cast<int>(std::floor(width / peer_->Metrics().CellWidth)));
+    const int width = ViewPeer().ViewportWidth() - 2 * ReceiveViewMargin;
+    return std::max(1, static_cast<int>(std::floor(width / ViewPeer().Metrics().CellWidth)));
 }
 
 void ReceiveView::ScheduleRefresh() {
@@ -284,31 +281,31 @@ void ReceiveView::Refresh() {
     } else if (followEnd_) {
         top_ = text_.End();
     }
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 int ReceiveView::VisibleRows() const {
-    return std::max(1, peer_->ViewportHeight() / peer_->Metrics().RowHeight);
+    return std::max(1, ViewPeer().ViewportHeight() / ViewPeer().Metrics().RowHeight);
 }
 
 void ReceiveView::UpdateScrollRange() {
     const int visible = VisibleRows();
     const std::int64_t rows = rows_.RowCount();
     scrollMax_ = static_cast<int>(std::clamp<std::int64_t>(rows - visible, 0, INT_MAX));
-    peer_->SetScrollRange(scrollMax_, visible);
+    ViewPeer().SetScrollRange(scrollMax_, visible);
     if (scrollValue_ > scrollMax_)
         SetScroll(scrollMax_);
 }
 
 void ReceiveView::SetScroll(std::int64_t row) {
     scrollValue_ = static_cast<int>(std::clamp<std::int64_t>(row, 0, scrollMax_));
-    peer_->SetScrollPosition(scrollValue_);
-    peer_->Repaint();
+    ViewPeer().SetScrollPosition(scrollValue_);
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::ScrolledTo(int row) {
     scrollValue_ = std::clamp(row, 0, scrollMax_);
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 // The text position of the first row on screen.
@@ -337,7 +334,7 @@ void ReceiveView::ViewResized() {
         if (atEnd)
             SetScroll(scrollMax_);
     }
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::CellsOnScreen(const TScreenCellSink& sink) const {
@@ -351,8 +348,8 @@ void ReceiveView::CellsOnScreen(const TScreenCellSink& sink) const {
     const bool final = top + length == text_.End();
     const std::uint64_t selStart = text_.Begin() + SelectionStart();
     const std::uint64_t selEnd = text_.Begin() + SelectionEnd();
-    const int rowHeight = peer_->Metrics().RowHeight;
-    const int rowsOnScreen = (peer_->ViewportHeight() + rowHeight - 1) / rowHeight;
+    const int rowHeight = ViewPeer().Metrics().RowHeight;
+    const int rowsOnScreen = (ViewPeer().ViewportHeight() + rowHeight - 1) / rowHeight;
 
     std::size_t pos = 0;
     for (int row = 0; row < rowsOnScreen && pos < shown.size(); ++row) {
@@ -382,7 +379,7 @@ std::uint64_t ReceiveView::OffsetAt(int x, int y) const {
         return text_.Begin();
     const std::uint64_t top = ScreenTop();
     const int columns = rows_.Columns();
-    const TTextMetrics metrics = peer_->Metrics();
+    const TTextMetrics metrics = ViewPeer().Metrics();
     const int rowsDown = static_cast<int>(std::floor(y / double(metrics.RowHeight)));
     if (rowsDown < 0)
         return top;
@@ -415,10 +412,10 @@ std::uint64_t ReceiveView::OffsetAt(int x, int y) const {
 void ReceiveView::DragTo(int x, int y) {
     if (y < 0)
         SetScroll(std::int64_t(scrollValue_) - 1);
-    else if (y >= peer_->ViewportHeight())
+    else if (y >= ViewPeer().ViewportHeight())
         SetScroll(std::int64_t(scrollValue_) + 1);
     selectionCaret_ = OffsetAt(x, y);
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::MousePressed(int x, int y, bool extend) {
@@ -427,7 +424,7 @@ void ReceiveView::MousePressed(int x, int y, bool extend) {
     if (!extend)
         selectionAnchor_ = offset;
     dragging_ = true;
-    peer_->Repaint();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::MouseReleased() {
@@ -435,7 +432,7 @@ void ReceiveView::MouseReleased() {
         return;
     dragging_ = false;
     if (SelectionStart() != SelectionEnd())
-        peer_->OfferSelection(SelectedBytes());
+        ViewPeer().OfferSelection(SelectedBytes());
 }
 
 void ReceiveView::WordAt(int x, int y) {

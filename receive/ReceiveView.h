@@ -11,6 +11,7 @@
 #include "receive/ReceiveText.h"
 #include "receive/ReceiveViewPeer.h"
 #include "ui/Peers.h"
+#include "ui/TControl.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,14 +22,13 @@
 
 namespace pellow {
 
-class ReceiveView {
+class ReceiveView : public TControl {
 public:
-    explicit ReceiveView(std::unique_ptr<TReceiveViewPeer> peer);
-    ~ReceiveView();
-    ReceiveView(const ReceiveView&) = delete;
-    ReceiveView& operator=(const ReceiveView&) = delete;
+    explicit ReceiveView(TWinControl& parent);
+    ~ReceiveView() override;
 
-    TReceiveViewPeer& Peer() const { return *peer_; }
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& v);
 
     // The area's text, whole: a copy, for checks and small areas.
     std::string Bytes() const;
@@ -82,17 +82,12 @@ public:
     // The first display row on screen.
     std::int64_t TopRow() const { return scrollValue_; }
 
-    // Shown as a tool-tip while ShowHint is on.
-    const std::string& Hint() const { return hint_; }
-    void SetHint(const std::string& v);
-    bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool v);
-
     // A typed character while the area has the focus, as its bytes in the locale's
     // codec (one byte for ASCII, several for other characters; Enter gives "\r").
     std::function<void(std::string& key)> OnKeyPress;
 
 private:
+    TReceiveViewPeer& ViewPeer() const { return PeerAs<TReceiveViewPeer>(); }
     void BindPeer();
     int ColumnsForWidth() const;
     void ViewResized();
@@ -118,7 +113,6 @@ private:
     std::uint64_t OffsetAt(int x, int y) const;
     void DragTo(int x, int y);
 
-    std::unique_ptr<TReceiveViewPeer> peer_;
     std::unique_ptr<TTimerPeer> refreshTimer_;
     std::unique_ptr<TTimerPeer> rewrapTimer_;
     ReceiveText text_;
@@ -135,8 +129,7 @@ private:
     // The scroll position: the row at the top, and the largest it may be.
     int scrollValue_ = 0;
     int scrollMax_ = 0;
-    std::string hint_;
-    bool showHint_ = false;
+    TFont font_;
 };
 
 } // namespace pellow

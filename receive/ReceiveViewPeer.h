@@ -4,8 +4,10 @@
 // Positions and sizes are in the toolkit's own pixels. GUI thread only.
 
 #include "receive/DisplayCells.h"
+#include "ui/Peers.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace pellow {
@@ -30,10 +32,8 @@ struct TScreenCell {
 };
 using TScreenCellSink = std::function<void(const TScreenCell&)>;
 
-class TReceiveViewPeer {
+class TReceiveViewPeer : public TControlPeer {
 public:
-    virtual ~TReceiveViewPeer() = default;
-
     virtual int ViewportWidth() const = 0;
     virtual int ViewportHeight() const = 0;
     virtual TTextMetrics Metrics() const = 0;
@@ -45,8 +45,7 @@ public:
     virtual void CopyToClipboard(const std::string& bytes) = 0;
     // Offers a fresh mouse selection where the system keeps one (X11's primary selection).
     virtual void OfferSelection(const std::string& bytes) = 0;
-    // The hint shown as a tool-tip; empty for none.
-    virtual void SetToolTip(const std::string& hint) = 0;
+    virtual void SetFont(const TFont& font) = 0;
 
     // The viewport's size or the font changed.
     std::function<void()> Resized;
@@ -68,5 +67,8 @@ public:
     std::function<bool()> HasSelection;
     std::function<bool()> HasText;
 };
+
+// Made by the toolkit the program is built with, inside its parent's peer.
+std::unique_ptr<TReceiveViewPeer> NewReceiveViewPeer(TControlPeer& parent);
 
 } // namespace pellow

@@ -1,6 +1,6 @@
 #include "receive/qt/QtReceiveViewPeer.h"
 
-#include "ui/TextBytes.h"
+#include "ui/qt/QtFont.h"
 #include "ui/qt/TypedCharacter.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ template <typename Callback, typename... Args> void Raise(const Callback& callba
 
 } // namespace
 
-QtReceiveViewPeer::QtReceiveViewPeer(QWidget* parent) : QAbstractScrollArea(parent) {
+QtReceiveViewPeer::QtReceiveViewPeer(QWidget* parent) : QtControlPeer(parent) {
     setFont(ReceiveFont());
     UpdateFontMetrics();
     setFocusPolicy(Qt::StrongFocus);
@@ -111,11 +111,8 @@ void QtReceiveViewPeer::OfferSelection(const std::string& bytes) {
         clipboard->setText(ToQString(bytes), QClipboard::Selection);
 }
 
-void QtReceiveViewPeer::SetToolTip(const std::string& hint) {
-    // A hint may break its line with a lone carriage return; a tool-tip wants LF.
-    QString tip = ToQString(hint);
-    tip.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
-    setToolTip(tip);
+void QtReceiveViewPeer::SetFont(const TFont& font) {
+    ApplyFont(*this, font);
 }
 
 void QtReceiveViewPeer::UpdateFontMetrics() {
@@ -241,11 +238,11 @@ void QtReceiveViewPeer::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void QtReceiveViewPeer::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copy = menu.addAction(tr("Copy"), this, [this] { Raise(CopyRequested); });
+    QAction* copy = menu.addAction(QStringLiteral("Copy"), this, [this] { Raise(CopyRequested); });
     copy->setShortcuts(CopyKeys());
     copy->setEnabled(HasSelection && HasSelection());
     menu.addSeparator();
-    QAction* all = menu.addAction(tr("Select All"), this, [this] { Raise(SelectAllRequested); });
+    QAction* all = menu.addAction(QStringLiteral("Select All"), this, [this] { Raise(SelectAllRequested); });
     all->setEnabled(HasText && HasText());
     menu.exec(event->globalPos());
 }
@@ -274,6 +271,10 @@ void QtReceiveViewPeer::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     Raise(KeyTyped, key);
+}
+
+std::unique_ptr<TReceiveViewPeer> NewReceiveViewPeer(TControlPeer& parent) {
+    return std::make_unique<QtReceiveViewPeer>(QtChildHost(parent));
 }
 
 } // namespace pellow

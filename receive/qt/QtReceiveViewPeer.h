@@ -4,13 +4,13 @@
 // it. GUI thread only.
 
 #include "receive/ReceiveViewPeer.h"
+#include "ui/qt/QtControlPeer.h"
 
 #include <QAbstractScrollArea>
 
 namespace pellow {
 
-class QtReceiveViewPeer final : public QAbstractScrollArea, public TReceiveViewPeer {
-    Q_OBJECT
+class QtReceiveViewPeer final : public QtControlPeer<QAbstractScrollArea, TReceiveViewPeer> {
 public:
     explicit QtReceiveViewPeer(QWidget* parent);
 
@@ -22,7 +22,7 @@ public:
     void Repaint() override;
     void CopyToClipboard(const std::string& bytes) override;
     void OfferSelection(const std::string& bytes) override;
-    void SetToolTip(const std::string& hint) override;
+    void SetFont(const TFont& font) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,11 +1,12 @@
 #include "receive/ReceiveView.h"
 
 #include "receive/LineBreaks.h"
-#include "receive/qt/QtReceiveViewPeer.h"
 #include "ui/qt/QtWidgetOf.h"
-#include "ui/TextBytes.h"
+#include "ui/TForm.h"
+#include "ui/qt/QtText.h"
 
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -19,10 +20,6 @@
 namespace pellow {
 namespace {
 
-std::unique_ptr<TReceiveViewPeer> QtPeer() {
-    return std::make_unique<QtReceiveViewPeer>(nullptr);
-}
-
 QAbstractScrollArea* Area(const ReceiveView& view) {
     return QtWidgetOf<QAbstractScrollArea>(view);
 }
@@ -30,14 +27,16 @@ QAbstractScrollArea* Area(const ReceiveView& view) {
 class ReceiveViewTest : public testing::Test {
 protected:
     ReceiveViewTest() {
-        Area(view)->resize(400, 300);
-        Area(view)->show();
+        form.SetClientSize(800, 600);
+        view.SetBounds({0, 0, 400, 300});
+        QtWidgetOf(form)->show();
         columns = view.Columns();
     }
 
     std::string Line(int cells) { return std::string(static_cast<std::size_t>(cells), 'x'); }
 
-    ReceiveView view{QtPeer()};
+    TForm form{nullptr};
+    ReceiveView view{form};
     int columns = 0;
 };
 
@@ -79,7 +78,7 @@ TEST_F(ReceiveViewTest, CountsWrappedRowsAtTheViewWidth) {
 TEST_F(ReceiveViewTest, WidthChangeRewrapsEverything) {
     view.AppendBytes(Line(100 * columns));
     EXPECT_EQ(view.RowCount(), 100);
-    Area(view)->resize(Area(view)->width() + 200, Area(view)->height());
+    view.SetBounds({0, 0, view.Width() + 200, view.Height()});
     QApplication::processEvents();
     ASSERT_GT(view.Columns(), columns);
     EXPECT_EQ(view.RowCount(), (100 * columns + view.Columns() - 1) / view.Columns());
@@ -109,7 +108,8 @@ struct KeyCase {
 class ReceiveViewKeyTest : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(ReceiveViewKeyTest, PassesTheCharactersBytes) {
-    ReceiveView view(QtPeer());
+    TForm form(nullptr);
+    ReceiveView view(form);
     std::vector<std::string> keys;
     view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
     QKeyEvent press(QEvent::KeyPress, GetParam().key, GetParam().modifiers,
@@ -197,7 +197,7 @@ TEST_F(ReceiveViewTest, WidthChangeSettlesOnTheFreshCount) {
     for (int i = 0; i < 4000; ++i)
         text += Line(1 + i % (3 * columns)) + (i % 7 == 0 ? "\r\n" : " ");
     view.AppendReceived(text);
-    Area(view)->resize(Area(view)->width() - 90, Area(view)->height());
+    view.SetBounds({0, 0, view.Width() - 90, view.Height()});
     Area(view)->viewport()->grab();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.RowsSettled(); }, 20000));
     RowIndex fresh(view.Columns());

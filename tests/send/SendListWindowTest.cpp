@@ -3,7 +3,9 @@
 #include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
 
@@ -37,9 +39,9 @@ TEST_F(SendListTest, EntriesOneAndThreeAlternateAndRestartFromOne) {
 TEST_F(SendListTest, CyclicTimerSendsEntriesAfterEachOther) {
     SetSendList({"A", "", "C"});
     Form().edtCycleTimer->SetText("20");
-    Form().cbCycleSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbCycleSend)->click();
     ReceivedWhen([](const std::string& bytes) { return bytes.size() >= 6; });
-    Form().cbCycleSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbCycleSend)->click();
     const std::string sent = TakeReceived();
     ASSERT_GE(sent.size(), 6u);
     for (std::size_t i = 0; i < sent.size(); ++i)
@@ -79,12 +81,12 @@ TEST_F(SendListTest, HexEntryThatFailsDoesNotStopCyclicSending) {
 
 TEST_F(SendListTest, EntryButtonShowsTheEntryWithItsModeThenSends) {
     SetSendList({"", "31 32"});
-    Form().btnEntry[2]->click();
+    QtWidgetOf<QAbstractButton>(Form().btnEntry[2])->click();
     EXPECT_EQ(TakeReceived(), "31 32");
     EXPECT_FALSE(Form().cbSendHex->Checked());
 
     Form().cbEntry[2]->SetChecked(true);
-    Form().btnEntry[2]->click();
+    QtWidgetOf<QAbstractButton>(Form().btnEntry[2])->click();
     EXPECT_EQ(TakeReceived(), "12");
     EXPECT_TRUE(Form().cbSendHex->Checked());
     EXPECT_EQ(Form().mmSendData->Text(), "31 32");
@@ -122,7 +124,7 @@ TEST_F(SendListTest, EntryPressedDuringAutoSendChangesWhatTheTicksSend) {
 TEST_F(SendListTest, MenuItemCopiesTheWholeSendAreaIntoTheEntry) {
     Form().cbEntry[5]->SetChecked(true);
     Form().mmSendData->SetText("one\r\ntwo");
-    Form().piEntry[5]->trigger();
+    Form().piEntry[5]->Click();
     EXPECT_EQ(Form().edtEntry[5]->Text(), "one\r\ntwo");
     EXPECT_TRUE(Form().cbEntry[5]->Checked());
     // Saved at once, line break and all.
@@ -137,10 +139,10 @@ TEST_F(SendListTest, OpeningTheMenuCopiesTheSelection) {
     Form().pmSavetoListPopup();
     EXPECT_EQ(clipboard->text(), "before");
 
-    QTextCursor cursor = Form().mmSendData->textCursor();
+    QTextCursor cursor = QtWidgetOf<QPlainTextEdit>(Form().mmSendData)->textCursor();
     cursor.setPosition(6);
     cursor.setPosition(11, QTextCursor::KeepAnchor);
-    Form().mmSendData->setTextCursor(cursor);
+    QtWidgetOf<QPlainTextEdit>(Form().mmSendData)->setTextCursor(cursor);
     Form().pmSavetoListPopup();
     EXPECT_EQ(clipboard->text(), "world");
 }
