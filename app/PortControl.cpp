@@ -10,9 +10,9 @@ namespace pellow {
 
 namespace {
 
-const QColor LampGreen(0, 255, 0);
-const QColor LampBlack(0, 0, 0);
-const QColor LampGrey(128, 128, 128);
+constexpr TColor LampGreen{0, 255, 0};
+constexpr TColor LampBlack{0, 0, 0};
+constexpr TColor LampGrey{128, 128, 128};
 
 // The rate box may show no item at all (an index outside its list); that is no number.
 std::uint32_t BaudRateOfText(const std::string& text) {

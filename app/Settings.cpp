@@ -45,7 +45,7 @@ void TfrmMain::LoadSettings() {
 
     TComboBox* const boxes[] = {cbBPS, cbByteSize, cbStopBits, cbParity};
     const auto indices = ParameterIndices(
-        parameters, {cbBPS->count(), cbByteSize->count(), cbStopBits->count(), cbParity->count()});
+        parameters, {cbBPS->ItemCount(), cbByteSize->ItemCount(), cbStopBits->ItemCount(), cbParity->ItemCount()});
     for (std::size_t i = 0; i < 4; ++i) {
         boxes[i]->SetItemIndex(indices[i]);
     }

@@ -1,19 +1,17 @@
 #pragma once
 // Where "Tarvik.ini" lives: beside the executable, as it always has, unless that folder
-// cannot be written; then in the user's configuration folder ($XDG_CONFIG_HOME/Pellow,
-// by default ~/.config/Pellow). A file beside the executable that can be written wins.
+// cannot be written; then in the user's configuration folder, in a folder named after the
+// program. A file beside the executable that can be written wins.
 
 #include <filesystem>
 #include <functional>
-#include <optional>
-#include <string>
 
 namespace pellow {
 
 struct SettingsFolderQuery {
     std::filesystem::path ExecutableFolder;
-    // The environment; returns nothing for an unset variable.
-    std::function<std::optional<std::string>(const char* name)> Env;
+    // The user's configuration folder (see UserConfigFolder).
+    std::filesystem::path UserConfigFolder;
     // Whether the path may be written by us (a folder: files may be created in it).
     std::function<bool(const std::filesystem::path&)> Writable;
 };
@@ -25,8 +23,5 @@ std::filesystem::path ChooseSettingsFolder(const SettingsFolderQuery& query);
 // settings kept so far carry over. Failures are left to the first write to report.
 void PrepareUserSettingsFolder(const std::filesystem::path& executableFolder,
                                const std::filesystem::path& userFolder);
-
-// The query for this process: its environment and access(2).
-SettingsFolderQuery SystemSettingsFolderQuery(const std::filesystem::path& executableFolder);
 
 } // namespace pellow

@@ -4,8 +4,7 @@
 #include "app/SettingsFolder.h"
 #include "app/TfrmMain.h"
 #include "receive/ReceiveView.h"
-
-#include <QCoreApplication>
+#include "ui/Platform.h"
 
 namespace pellow {
 
@@ -15,11 +14,12 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::FormShow() {
     shown_ = true;
-    mmReceive->setToolTip(QStringLiteral("You can send the key assignments direct through \n"
-                                         "pressing the key in this area."));
+    mmReceive->SetHint("You can send the key assignments direct through \r"
+                       "pressing the key in this area.");
+    mmReceive->SetShowHint(true);
     PreviewShown = false;
 
-    DesktopGlyph = std::make_unique<QPixmap>();
+    DesktopGlyph = std::make_unique<TPicture>();
     imglDesktop.GetBitmap(1, *DesktopGlyph);
     btnDesktop->SetGlyph(*DesktopGlyph);
 
@@ -30,11 +30,10 @@ void TfrmMain::FormShow() {
 
     settingsFolder_ = services_.SettingsFolder;
     if (settingsFolder_.empty()) {
-        const std::filesystem::path executableFolder =
-            QCoreApplication::applicationDirPath().toStdString();
-        settingsFolder_ = ChooseSettingsFolder(SystemSettingsFolderQuery(executableFolder));
-        if (settingsFolder_ != executableFolder) {
-            PrepareUserSettingsFolder(executableFolder, settingsFolder_);
+        const SettingsFolderQuery query{ExecutableFolder(), UserConfigFolder(), IsWritable};
+        settingsFolder_ = ChooseSettingsFolder(query);
+        if (settingsFolder_ != query.ExecutableFolder) {
+            PrepareUserSettingsFolder(query.ExecutableFolder, settingsFolder_);
         }
     }
     SettingsFile = std::make_unique<TIniFile>(settingsFolder_ / SettingsFileName);
@@ -66,7 +65,7 @@ void TfrmMain::FormClose(TCloseAction& /*Action*/) {
 }
 
 void TfrmMain::btnCloseClick() {
-    close();
+    Close();
 }
 
 } // namespace pellow

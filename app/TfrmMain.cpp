@@ -1,19 +1,12 @@
-// Construction of the main window, binding of every event to its handler, and the Qt
-// events the window itself receives.
+// Construction of the main window and binding of every event to its handler.
 #include "app/TfrmMain.h"
 
 #include "app/AppInfo.h"
 #include "app/CounterText.h"
 #include "app/Pictures.h"
 #include "app/PortList.h"
-#include "ui/QtNotifyWindow.h"
 #include "receive/ReceiveView.h"
-
-#include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QMetaObject>
-#include <QScreen>
+#include "ui/Toolkit.h"
 
 namespace pellow {
 
@@ -24,7 +17,7 @@ TfrmMainServices WithDefaults(TfrmMainServices services) {
         services.ListPorts = [] { return ListPortsWithLoopback(); };
     }
     if (!services.NotifyWindows) {
-        services.NotifyWindows = QtNotifyWindow::Factory();
+        services.NotifyWindows = NotifyWindowFactory();
     }
     return services;
 }
@@ -64,11 +57,12 @@ void SetStoredSettings(TComm& com) {
 } // namespace
 
 TfrmMain::TfrmMain(TfrmMainServices services)
-    : Dispatcher([this](const std::string& message) { msgAlert->ShowError(message); }),
+    : TForm(&Dispatcher),
+      Dispatcher([this](const std::string& message) { msgAlert->ShowError(message); }),
       services_(WithDefaults(std::move(services))) {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromLatin1(WindowCaption));
-    msgAlert = services_.Messages ? services_.Messages : std::make_shared<TQtMessageBox>(this);
+    SetName("frmMain");
+    SetCaption(WindowCaption);
+    msgAlert = services_.Messages ? services_.Messages : NewMessageBox(Peer());
     Com = std::make_unique<TComm>(services_.NotifyWindows);
     SetStoredSettings(*Com);
     imglDesktop.Add(DesktopComputerPicture());
@@ -77,11 +71,6 @@ TfrmMain::TfrmMain(TfrmMainServices services)
     CreateControls();
     btnClose->SetGlyph(ExitPicture());
     BindEvents();
-
-    resize(693, 502);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
     FormCreate();
 }
 
@@ -124,9 +113,7 @@ void TfrmMain::BindEvents() {
     bind(edtCycleTimer->OnKeyPress, [this](char& key) { edtCycleTimerKeyPress(key); });
     bind(tmCycleSend->OnTimer, [this] { tmCycleSendTimer(); });
     bind(pmSavetoList->OnPopup, [this] { pmSavetoListPopup(); });
-    mmSendData->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(mmSendData, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pmSavetoList->Popup(mmSendData->mapToGlobal(at)); });
+    mmSendData->SetPopupMenu(pmSavetoList.get());
 
     mmReceive->OnKeyPress = [this](std::string& key) {
         Dispatcher.Run([this, &key] { mmReceiveKeyPress(key); });
@@ -141,6 +128,12 @@ void TfrmMain::BindEvents() {
     bind(btnSendFile->OnClick, [this] { btnSendFileClick(); });
     bind(tmSendFile->OnTimer, [this] { tmSendFileTimer(); });
 
+    bind(OnShow, [this] {
+        if (!shown_)
+            FormShow();
+    });
+    bind(OnClose, [this](TCloseAction& action) { FormClose(action); });
+
     Com->OnReceiveData = [this](TComm* sender, const char* buffer, std::uint16_t length) {
         Dispatcher.Run([&] { ComReceiveData(sender, buffer, length); });
     };
@@ -151,54 +144,6 @@ void TfrmMain::BindEvents() {
 
 void TfrmMain::AddToCounter(TLabel* counter, std::int64_t n) {
     counter->SetCaption(AddToCounterText(counter->Caption(), n));
-}
-
-void TfrmMain::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (shown_) {
-        return;
-    }
-    // Start-up may show a message box; it runs once the window is on the screen.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!shown_) {
-                Dispatcher.Run([this] { FormShow(); });
-            }
-        },
-        Qt::QueuedConnection);
-}
-
-void TfrmMain::closeEvent(QCloseEvent* event) {
-    TCloseAction action = TCloseAction::caFree;
-    Dispatcher.Run([this, &action] { FormClose(action); });
-    if (action == TCloseAction::caNone) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-}
-
-void TfrmMain::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    // Anchored to the right and bottom edges: same distance to the corner at any size.
-    btnClose->move(width() - 50, height() - 46);
-    btnClose->raise();
-}
-
-void TfrmMain::keyPressEvent(QKeyEvent* event) {
-    // The Send button is the default button: Enter presses it unless a memo or another
-    // button has the focus (those take Enter themselves and never pass it here).
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QWidget* focus = focusWidget();
-    const bool onButton =
-        focus && (focus->inherits("QPushButton") || focus->inherits("QToolButton"));
-    if (enter && !onButton && btnSendData->isEnabled() && btnSendData->isVisible()) {
-        btnSendData->click();
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace pellow

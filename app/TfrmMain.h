@@ -18,16 +18,16 @@
 #include "ui/TDispatcher.h"
 #include "ui/TEdit.h"
 #include "ui/TExtPanel.h"
+#include "ui/TForm.h"
 #include "ui/TImageList.h"
 #include "ui/TLabel.h"
 #include "ui/TMemo.h"
 #include "ui/TMenu.h"
 #include "ui/TMessageBox.h"
+#include "ui/TPanel.h"
+#include "ui/TScrollBar.h"
 #include "ui/TShape.h"
 #include "ui/TTimer.h"
-
-#include <QPixmap>
-#include <QWidget>
 
 #include <array>
 #include <chrono>
@@ -39,13 +39,9 @@
 #include <string_view>
 #include <vector>
 
-class QScrollArea;
-
 namespace pellow {
 
 class ReceiveView;
-
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
 // What the window takes from its surroundings; tests replace each of them.
 struct TfrmMainServices {
@@ -54,13 +50,13 @@ struct TfrmMainServices {
     // The folder of "Tarvik.ini". Empty: chosen at first show (beside the executable, or
     // the user's configuration folder when that cannot be written).
     std::filesystem::path SettingsFolder;
-    // Warnings and the general error report. Default: modal Qt message boxes.
+    // Warnings and the general error report. Default: the toolkit's modal message boxes.
     std::shared_ptr<TMessageBox> Messages;
-    // The serial component's notification window. Default: the Qt one.
+    // The serial component's notification window. Default: the toolkit's.
     TNotifyWindowFactory NotifyWindows;
 };
 
-class TfrmMain : public QWidget {
+class TfrmMain : public TForm {
 public:
     static constexpr int SendListSize = 20;
     static constexpr int PreviewSize = 4096;
@@ -75,12 +71,12 @@ public:
     TDispatcher Dispatcher;
     std::shared_ptr<TMessageBox> msgAlert;
     std::unique_ptr<TComm> Com;
-    TTimer* tmAutoSend;
-    TTimer* tmCycleSend;
-    TTimer* tmSendFile;
+    std::unique_ptr<TTimer> tmAutoSend;
+    std::unique_ptr<TTimer> tmCycleSend;
+    std::unique_ptr<TTimer> tmSendFile;
     TImageList imglDesktop;
 
-    // ---- Controls (owned by the widget tree) -------------------------------------
+    // ---- Controls (owned by the window) ------------------------------------------
     // Status bar.
     TPanel* sbMain;
     TSpeedButton* btnDesktop;
@@ -129,8 +125,8 @@ public:
     TGroupBox* sgSendData;
     TScrollBar* sssbSendData;
     TMemo* mmSendData;
-    TPopupMenu* pmSavetoList;
-    QMenu* N1;
+    std::unique_ptr<TPopupMenu> pmSavetoList;
+    TMenuItem* N1;
 
     // Send list and receive area.
     TPanel* pnSend;
@@ -143,7 +139,7 @@ public:
     TLabel* Hex;
     TLabel* bsSkinLabel1;
     TLabel* bsSkinLabel2;
-    QScrollArea* pnListData;
+    TScrollBox* pnListData;
     // Entry n of the send list (n = 1 … 20) is cbEntry[n], edtEntry[n], btnEntry[n] and
     // piEntry[n], the controls named cbn, edtn, btnn and pin; index 0 is unused.
     std::array<TCheckBox*, SendListSize + 1> cbEntry{};
@@ -165,7 +161,7 @@ public:
 
     // ---- State -------------------------------------------------------------------
     std::unique_ptr<TIniFile> SettingsFile;
-    std::unique_ptr<QPixmap> DesktopGlyph;
+    std::unique_ptr<TPicture> DesktopGlyph;
     // True while the receive area holds a file preview.
     bool PreviewShown = false;
     // The entry cyclic sending sent last; 0 for none yet.
@@ -261,12 +257,6 @@ public:
     static void AddToCounter(TLabel* counter, std::int64_t n);
     // The folder "Tarvik.ini" lives in (set at first show).
     const std::filesystem::path& SettingsFolder() const { return settingsFolder_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();

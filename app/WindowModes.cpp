@@ -5,16 +5,9 @@ namespace pellow {
 
 void TfrmMain::btnDesktopClick() {
     const bool toTop = btnDesktop->Hint() == "Normal window";
-    // Changing the flag hides a shown window; it comes back where it was, as large.
-    const bool wasVisible = isVisible();
-    const QRect place = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, toTop);
-    if (wasVisible) {
-        setGeometry(place);
-        show();
-    }
+    SetStayOnTop(toTop);
     if (!DesktopGlyph) {
-        DesktopGlyph = std::make_unique<QPixmap>();
+        DesktopGlyph = std::make_unique<TPicture>();
     }
     imglDesktop.GetBitmap(toTop ? 0 : 1, *DesktopGlyph);
     btnDesktop->SetGlyph(*DesktopGlyph);

@@ -10,6 +10,7 @@
 #include "WindowTestSupport.h"
 
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -155,8 +156,9 @@ int main(int argc, char** argv) {
 
     ScratchFolder folder;
     TestWindow w({}, folder.Path());
-    w->resize(900, 700);
-    w->show();
+    QWidget* window = QtWidgetOf(*w);
+    window->resize(900, 700);
+    window->show();
     QCoreApplication::processEvents();
     std::mt19937 random(3);
 
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
     Report(*w->mmReceive, "show the send list", [&] { w->btnListClick(); });
     Report(*w->mmReceive, "hide the send list", [&] { w->btnListClick(); });
     Report(*w->mmReceive, "resize the window (100 px narrower)",
-           [&] { w->resize(w->width() - 100, w->height()); });
+           [&] { window->resize(window->width() - 100, window->height()); });
     Report(*w->mmReceive, "first block after a lone line break", [&] {
         w->mmReceive->AppendBytes("\n");
         Receive(*w, TextBlock(random));
@@ -181,11 +183,11 @@ int main(int argc, char** argv) {
     Fill(*w, bytes, true);
     Report(*w->mmReceive, "show the send list", [&] { w->btnListClick(); });
     Report(*w->mmReceive, "hide the send list", [&] { w->btnListClick(); });
-    Report(*w->mmReceive, "resize the window (100 px wider)", [&] { w->resize(w->width() + 100, w->height()); });
+    Report(*w->mmReceive, "resize the window (100 px wider)", [&] { window->resize(window->width() + 100, window->height()); });
     Report(*w->mmReceive, "display in hex off (hex -> text)", [&] { w->cbHexDisplay->SetChecked(false); });
     Report(*w->mmReceive, "first block after it (lone line breaks)", [&] { Receive(*w, BinaryBlock(random)); });
     Report(*w->mmReceive, "resize the window (100 px narrower)",
-           [&] { w->resize(w->width() - 100, w->height()); });
+           [&] { window->resize(window->width() - 100, window->height()); });
     Report(*w->mmReceive, "display in hex on (text -> hex)", [&] { w->cbHexDisplay->SetChecked(true); });
     return 0;
 }

@@ -2,7 +2,10 @@
 // mode, and the memory the area needs per byte it holds.
 
 #include "receive/ReceiveView.h"
+#include "ui/TForm.h"
+#include "ui/qt/QtWidgetOf.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -60,16 +63,25 @@ std::size_t Fill(ReceiveView& view, std::size_t bytes, bool hex) {
 
 // Shared by the benchmarks so that the area is laid out once; destroyed while the
 // application still exists (a static widget outliving QApplication crashed at exit).
-std::unique_ptr<ReceiveView> sharedView;
+// The area alone in a window of its size.
+struct AreaWindow {
+    AreaWindow() {
+        form.SetClientSize(800, 600);
+        view.SetAlign(TAlign::alClient);
+    }
+    TForm form{nullptr};
+    ReceiveView view{form};
+};
+
+std::unique_ptr<AreaWindow> sharedView;
 
 ReceiveView& SharedView() {
     if (!sharedView) {
-        sharedView = std::make_unique<ReceiveView>();
+        sharedView = std::make_unique<AreaWindow>();
         qAddPostRoutine([] { sharedView.reset(); });
-        sharedView->resize(800, 600);
-        sharedView->show();
+        QtWidgetOf(sharedView->form)->show();
     }
-    return *sharedView;
+    return sharedView->view;
 }
 
 // Cost of one 2048-byte block with the area holding range(0) MB; hex when range(1) is 1.
@@ -108,7 +120,7 @@ void BM_PaintAtEnd(benchmark::State& state) {
     Fill(view, static_cast<std::size_t>(state.range(0)) << 20, state.range(1) != 0);
     QApplication::processEvents();
     for (auto _ : state)
-        benchmark::DoNotOptimize(view.viewport()->grab());
+        benchmark::DoNotOptimize(QtWidgetOf<QAbstractScrollArea>(view)->viewport()->grab());
 }
 BENCHMARK(BM_PaintAtEnd)
     ->ArgsProduct({{1, 100}, {0, 1}})
@@ -122,10 +134,10 @@ void BM_WidthChange(benchmark::State& state) {
     int width = 800;
     for (auto _ : state) {
         width = width == 800 ? 700 : 800;
-        view.resize(width, 600);
+        QtWidgetOf(sharedView->form)->resize(width, 600);
         benchmark::DoNotOptimize(view.RowCount());
     }
-    view.resize(800, 600);
+    QtWidgetOf(sharedView->form)->resize(800, 600);
 }
 BENCHMARK(BM_WidthChange)
     ->ArgsProduct({{1, 100}, {0, 1}})
@@ -148,10 +160,9 @@ void BM_MemoryPerByte(benchmark::State& state) {
     const bool hex = state.range(0) != 0;
     double perByte = 0;
     for (auto _ : state) {
-        auto view = std::make_unique<ReceiveView>();
-        view->resize(800, 600);
+        auto window = std::make_unique<AreaWindow>();
         const std::size_t before = ResidentBytes();
-        const std::size_t received = Fill(*view, std::size_t(100) << 20, hex);
+        const std::size_t received = Fill(window->view, std::size_t(100) << 20, hex);
         const std::size_t after = ResidentBytes();
         perByte = double(after - before) / double(received);
     }

@@ -3,6 +3,7 @@
 // the file that saving an entry used to make. Entry 2 holds 20 characters, or 100,000.
 
 #include "app/TfrmMain.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -44,7 +45,7 @@ void BM_KeystrokeInEntry(benchmark::State& state) {
     bool type = true;
     for (auto _ : state) {
         // Typing and deleting in turn keeps the entry's length.
-        QTest::keyClick(window.Form().edtEntry[2], type ? Qt::Key_X : Qt::Key_Backspace);
+        QTest::keyClick(QtWidgetOf(window.Form().edtEntry[2]), type ? Qt::Key_X : Qt::Key_Backspace);
         type = !type;
     }
 }

@@ -12,6 +12,7 @@
 #include "WindowTestSupport.h"
 
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -312,7 +313,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     ScratchFolder folder;
     TestWindow w({pty.SlavePath()}, folder.Path());
     w->FormShow();
-    w->show();
+    w->Show();
     WaitFor([&] { return w->Com->PortOpen(); });
     if (!w->Com->PortOpen()) {
         std::fprintf(stderr, "%s: the window did not open %s\n", r.mode.c_str(),
@@ -351,7 +352,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     ticker.start();
     lastTick = Clock::now();
     PacedWriter writer(pty, pattern, duration, paced);
-    Typist typist(w->mmReceive, pty);
+    Typist typist(QtWidgetOf(w->mmReceive), pty);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!writer.Done())
             return;

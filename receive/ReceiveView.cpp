@@ -2,20 +2,9 @@
 
 #include "receive/DisplayCells.h"
 #include "receive/DropOldestRows.h"
-#include "ui/SystemMemory.h"
-#include "ui/TextBytes.h"
-#include "ui/TypedCharacter.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFontInfo>
-#include <QFontMetricsF>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScrollBar>
+#include "ui/Platform.h"
+#include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
 
 #include <algorithm>
 #include <climits>
@@ -32,40 +21,11 @@ constexpr int RefreshIntervalMs = 30;
 // first slice, run at once, is shorter still, and is all a small area needs.
 constexpr int RewrapSliceMs = 8;
 constexpr int FirstRewrapSliceMs = 2;
-constexpr int Margin = 3;
 // How far back the rows on screen are looked for while the rows are counted again.
 constexpr std::uint64_t NearSearchLimit = 256 * 1024;
 constexpr std::uint64_t WordLimit = 64 * 1024;
 // The memory limit never falls below this, however little memory there is to be had.
 constexpr std::uint64_t MinimumMemoryLimit = 16 << 20;
-
-// Ctrl+C is the line's 03, so copying takes the keys terminals use for it.
-QList<QKeySequence> CopyKeys() {
-    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert),
-            QKeySequence(Qt::Key_Copy)};
-}
-
-QFont ReceiveFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Monospace")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
-    return font;
-}
-
-// Control characters in caret notation (^@, ^A ... ^?), which every font can show.
-QString ControlText(char32_t code) {
-    return QStringLiteral("^") + QChar(code == 0x7F ? u'?' : char16_t(u'@' + code));
-}
-
-QString InvalidByteText(char32_t byte) {
-    return QStringLiteral("\\x") + QString::number(static_cast<uint>(byte), 16)
-                                       .toUpper()
-                                       .rightJustified(2, QLatin1Char('0'));
-}
 
 bool IsWordByte(char c) {
     return static_cast<unsigned char>(c) > 0x20;
@@ -77,25 +37,42 @@ std::uint64_t DefaultReceiveMemoryLimit() {
 
 } // namespace
 
-ReceiveView::ReceiveView(QWidget* parent)
-    : QAbstractScrollArea(parent), memoryLimit_(DefaultReceiveMemoryLimit()) {
-    setFont(ReceiveFont());
-    UpdateFontMetrics();
-    setFocusPolicy(Qt::StrongFocus);
-    // A scroll bar that comes and goes would change the width and so the wrapping.
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    viewport()->setCursor(Qt::IBeamCursor);
-    viewport()->setBackgroundRole(QPalette::Base);
-    refreshTimer_.setSingleShot(true);
-    refreshTimer_.setInterval(RefreshIntervalMs);
-    connect(&refreshTimer_, &QTimer::timeout, this, [this] { Refresh(); });
-    rewrapTimer_.setInterval(0);
-    connect(&rewrapTimer_, &QTimer::timeout, this, [this] { RewrapSlice(RewrapSliceMs); });
+ReceiveView::ReceiveView(TWinControl& parent)
+    : TControl(&parent, NewReceiveViewPeer(parent.Peer())), refreshTimer_(NewTimerPeer()),
+      rewrapTimer_(NewTimerPeer()),
+      memoryLimit_(DefaultReceiveMemoryLimit()) {
+    refreshTimer_->Tick = [this] {
+        refreshTimer_->Stop();
+        Refresh();
+    };
+    rewrapTimer_->Tick = [this] { RewrapSlice(RewrapSliceMs); };
+    BindPeer();
     rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
 }
 
 ReceiveView::~ReceiveView() = default;
+
+void ReceiveView::BindPeer() {
+    TReceiveViewPeer& p = ViewPeer();
+    p.Resized = [this] { ViewResized(); };
+    p.Scrolled = [this](int row) { ScrolledTo(row); };
+    p.CellsOnScreen = [this](const TScreenCellSink& sink) { CellsOnScreen(sink); };
+    p.MousePressed = [this](int x, int y, bool extend) { MousePressed(x, y, extend); };
+    p.MouseMoved = [this](int x, int y) {
+        if (dragging_)
+            DragTo(x, y);
+    };
+    p.MouseReleased = [this] { MouseReleased(); };
+    p.DoubleClicked = [this](int x, int y) { WordAt(x, y); };
+    p.KeyTyped = [this](std::string& key) {
+        if (OnKeyPress)
+            OnKeyPress(key);
+    };
+    p.CopyRequested = [this] { Copy(); };
+    p.SelectAllRequested = [this] { SelectAll(); };
+    p.HasSelection = [this] { return SelectionStart() != SelectionEnd(); };
+    p.HasText = [this] { return !text_.Empty(); };
+}
 
 std::string ReceiveView::Bytes() const {
     return text_.Slice(text_.Begin(), text_.Size());
@@ -127,7 +104,7 @@ void ReceiveView::Grow(const Change& change) {
 }
 
 void ReceiveView::Appended() {
-    if (rewrapTimer_.isActive())
+    if (rewrapping_)
         return; // the slices reach the new end too
     rows_.Update(text_);
     if (text_.Footprint() > memoryLimit_)
@@ -174,35 +151,36 @@ void ReceiveView::ShowAsText() {
 // rows from `top` on, found near it (by default about where the top row stood).
 void ReceiveView::Rewrap(std::optional<std::uint64_t> top) {
     ScheduleRefresh();
-    QScrollBar* bar = verticalScrollBar();
-    if (bar->value() >= bar->maximum()) {
+    if (AtEnd()) {
         top_ = text_.End();
     } else if (top) {
         top_ = *top;
     } else {
-        const std::uint64_t cells = static_cast<std::uint64_t>(bar->value()) *
+        const std::uint64_t cells = static_cast<std::uint64_t>(scrollValue_) *
                                     static_cast<std::uint64_t>(rows_.Columns());
         top_ = text_.Begin() + std::min(cells, text_.Size());
     }
     rows_ = AreaRows(ColumnsForWidth(), text_.Begin());
     RewrapSlice(FirstRewrapSliceMs);
-    if (!rows_.CaughtUp(text_))
-        rewrapTimer_.start();
+    if (!rows_.CaughtUp(text_) && !rewrapping_) {
+        rewrapping_ = true;
+        rewrapTimer_->Start(0);
+    }
 }
 
 void ReceiveView::RewrapSlice(int milliseconds) {
     if (!rows_.Update(text_, AreaRows::Clock::now() + std::chrono::milliseconds(milliseconds)))
         return;
-    rewrapTimer_.stop();
+    rewrapping_ = false;
+    rewrapTimer_->Stop();
     UpdateScrollRange();
-    QScrollBar* bar = verticalScrollBar();
     if (followEnd_ || top_ >= text_.End())
-        bar->setValue(bar->maximum());
+        SetScroll(scrollMax_);
     else
-        bar->setValue(static_cast<int>(std::min<std::int64_t>(rows_.RowOf(text_, top_), INT_MAX)));
+        SetScroll(rows_.RowOf(text_, top_));
     if (text_.Footprint() > memoryLimit_)
         DropOldest();
-    viewport()->update();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::FinishRows() const {
@@ -222,12 +200,10 @@ void ReceiveView::DropOldest() {
         return;
     selectionAnchor_ = std::max(selectionAnchor_, dropped->text);
     selectionCaret_ = std::max(selectionCaret_, dropped->text);
-    QScrollBar* bar = verticalScrollBar();
-    const bool atEnd = bar->value() >= bar->maximum();
-    const int value = bar->value();
+    const bool atEnd = AtEnd();
+    const std::int64_t value = scrollValue_;
     UpdateScrollRange();
-    bar->setValue(atEnd ? bar->maximum()
-                        : static_cast<int>(std::max<std::int64_t>(0, value - dropped->rows)));
+    SetScroll(atEnd ? scrollMax_ : std::max<std::int64_t>(0, value - dropped->rows));
 }
 
 int ReceiveView::RowCount() const {
@@ -257,46 +233,38 @@ std::size_t ReceiveView::SelectionEnd() const {
 void ReceiveView::Select(std::size_t start, std::size_t end) {
     selectionAnchor_ = text_.Begin() + std::min<std::uint64_t>(start, text_.Size());
     selectionCaret_ = text_.Begin() + std::min<std::uint64_t>(end, text_.Size());
-    viewport()->update();
+    ViewPeer().Repaint();
 }
 
 void ReceiveView::SelectAll() {
     Select(0, static_cast<std::size_t>(text_.Size()));
 }
 
-QString ReceiveView::SelectedText() const {
-    const std::string selected =
-        text_.Slice(text_.Begin() + SelectionStart(), SelectionEnd() - SelectionStart());
-    return ToQString(selected);
+std::string ReceiveView::SelectedBytes() const {
+    return text_.Slice(text_.Begin() + SelectionStart(), SelectionEnd() - SelectionStart());
 }
 
 void ReceiveView::Copy() const {
     if (SelectionStart() != SelectionEnd())
-        QApplication::clipboard()->setText(SelectedText());
+        ViewPeer().CopyToClipboard(SelectedBytes());
 }
 
-std::int64_t ReceiveView::TopRow() const {
-    return verticalScrollBar()->value();
+void ReceiveView::SetFont(const TFont& v) {
+    font_ = v;
+    ViewPeer().SetFont(v);
 }
 
 int ReceiveView::ColumnsForWidth() const {
-    const int width = viewport()->width() - 2 * Margin;
-    return std::max(1, static_cast<int>(std::floor(width / cellWidth_)));
-}
-
-void ReceiveView::UpdateFontMetrics() {
-    const QFontMetricsF metrics(font());
-    cellWidth_ = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('0')));
-    rowHeight_ = std::max(1, static_cast<int>(std::ceil(metrics.height())));
-    ascent_ = static_cast<int>(std::ceil(metrics.ascent()));
+    const int width = ViewPeer().ViewportWidth() - 2 * ReceiveViewMargin;
+    return std::max(1, static_cast<int>(std::floor(width / ViewPeer().Metrics().CellWidth)));
 }
 
 void ReceiveView::ScheduleRefresh() {
     if (refreshPending_)
         return;
     refreshPending_ = true;
-    followEnd_ = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
-    refreshTimer_.start();
+    followEnd_ = AtEnd();
+    refreshTimer_->Start(RefreshIntervalMs);
 }
 
 void ReceiveView::Refresh() {
@@ -304,24 +272,35 @@ void ReceiveView::Refresh() {
     if (rows_.CaughtUp(text_)) {
         UpdateScrollRange();
         if (followEnd_)
-            verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+            SetScroll(scrollMax_);
     } else if (followEnd_) {
         top_ = text_.End();
     }
-    viewport()->update();
+    ViewPeer().Repaint();
 }
 
 int ReceiveView::VisibleRows() const {
-    return std::max(1, viewport()->height() / rowHeight_);
+    return std::max(1, ViewPeer().ViewportHeight() / ViewPeer().Metrics().RowHeight);
 }
 
 void ReceiveView::UpdateScrollRange() {
     const int visible = VisibleRows();
-    QScrollBar* bar = verticalScrollBar();
     const std::int64_t rows = rows_.RowCount();
-    bar->setRange(0, static_cast<int>(std::clamp<std::int64_t>(rows - visible, 0, INT_MAX)));
-    bar->setPageStep(visible);
-    bar->setSingleStep(1);
+    scrollMax_ = static_cast<int>(std::clamp<std::int64_t>(rows - visible, 0, INT_MAX));
+    ViewPeer().SetScrollRange(scrollMax_, visible);
+    if (scrollValue_ > scrollMax_)
+        SetScroll(scrollMax_);
+}
+
+void ReceiveView::SetScroll(std::int64_t row) {
+    scrollValue_ = static_cast<int>(std::clamp<std::int64_t>(row, 0, scrollMax_));
+    ViewPeer().SetScrollPosition(scrollValue_);
+    ViewPeer().Repaint();
+}
+
+void ReceiveView::ScrolledTo(int row) {
+    scrollValue_ = std::clamp(row, 0, scrollMax_);
+    ViewPeer().Repaint();
 }
 
 // The text position of the first row on screen.
@@ -339,47 +318,22 @@ std::uint64_t ReceiveView::ScreenTop() const {
     return rows_.RowStartNear(text_, want, NearSearchLimit, exact);
 }
 
-void ReceiveView::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
+void ReceiveView::ViewResized() {
     if (ColumnsForWidth() != rows_.Columns()) {
         Rewrap(rows_.CaughtUp(text_) ? rows_.RowStart(text_, TopRow()) : top_);
         return;
     }
     if (rows_.CaughtUp(text_)) {
-        QScrollBar* bar = verticalScrollBar();
-        const bool atEnd = bar->value() >= bar->maximum();
+        const bool atEnd = AtEnd();
         UpdateScrollRange();
         if (atEnd)
-            bar->setValue(bar->maximum());
+            SetScroll(scrollMax_);
     }
-    viewport()->update();
+    ViewPeer().Repaint();
 }
 
-void ReceiveView::changeEvent(QEvent* event) {
-    QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        UpdateFontMetrics();
-        if (ColumnsForWidth() != rows_.Columns())
-            Rewrap();
-        viewport()->update();
-    }
-}
-
-void ReceiveView::scrollContentsBy(int, int) {
-    viewport()->update();
-}
-
-void ReceiveView::paintEvent(QPaintEvent*) {
-    QPainter painter(viewport());
-    const QPalette& pal = palette();
-    const QColor textColour = pal.color(QPalette::Text);
-    const QColor controlColour = QColor(0x00, 0x80, 0x80);
-    const QColor invalidColour = QColor(0xC0, 0x30, 0x00);
-    const QColor selectedTextColour = pal.color(QPalette::HighlightedText);
+void ReceiveView::CellsOnScreen(const TScreenCellSink& sink) const {
     const int columns = rows_.Columns();
-    // Fixed-pitch fonts let runs of ASCII be drawn in one call at cell positions.
-    const bool fixedPitch = QFontInfo(font()).fixedPitch();
-
     // The text of the rows on screen, and no more, is read from the area.
     const std::uint64_t top = ScreenTop();
     const std::uint64_t rowReach = 8 * static_cast<std::uint64_t>(columns) + 16;
@@ -389,82 +343,39 @@ void ReceiveView::paintEvent(QPaintEvent*) {
     const bool final = top + length == text_.End();
     const std::uint64_t selStart = text_.Begin() + SelectionStart();
     const std::uint64_t selEnd = text_.Begin() + SelectionEnd();
-
-    QString run;
-    qreal runX = 0;
-    int runY = 0;
-    QColor runColour;
-    auto flushRun = [&] {
-        if (run.isEmpty())
-            return;
-        painter.setPen(runColour);
-        painter.drawText(QPointF(runX, runY + ascent_), run);
-        run.clear();
-    };
+    const int rowHeight = ViewPeer().Metrics().RowHeight;
+    const int rowsOnScreen = (ViewPeer().ViewportHeight() + rowHeight - 1) / rowHeight;
 
     std::size_t pos = 0;
-    for (int y = 0; y < viewport()->height() && pos < shown.size(); y += rowHeight_) {
+    for (int row = 0; row < rowsOnScreen && pos < shown.size(); ++row) {
         const RowEnd end = WrapRow(shown, pos, columns, final);
         int column = 0;
         while (pos < end.next) {
             const CellItem item = DecodeCellItem(shown, pos, column, final);
-            const qreal x = Margin + column * cellWidth_;
-            const bool selected = top + pos >= selStart && top + pos < selEnd;
-            if (selected) {
-                const int cells = std::max<int>(item.cells, 1);
-                painter.fillRect(QRectF(x, y, cells * cellWidth_, rowHeight_),
-                                 pal.brush(QPalette::Highlight));
-            }
-            QColor colour = selected ? selectedTextColour : textColour;
-            QString text;
-            switch (item.kind) {
-            case CellKind::Text:
-                text = QString::fromUcs4(&item.codePoint, 1);
-                break;
-            case CellKind::Control:
-                text = ControlText(item.codePoint);
-                if (!selected)
-                    colour = controlColour;
-                break;
-            case CellKind::Invalid:
-            case CellKind::Pending:
-                text = InvalidByteText(static_cast<unsigned char>(shown[pos]));
-                if (!selected)
-                    colour = invalidColour;
-                break;
-            default:
-                break;
-            }
-            const bool batchable =
-                fixedPitch && item.kind == CellKind::Text && item.codePoint < 0x80;
-            if (!batchable || colour != runColour || y != runY)
-                flushRun();
-            if (batchable) {
-                if (run.isEmpty()) {
-                    runX = x;
-                    runY = y;
-                    runColour = colour;
-                }
-                run += text;
-            } else if (!text.isEmpty()) {
-                painter.setPen(colour);
-                painter.drawText(QPointF(x, y + ascent_), text);
-            }
+            TScreenCell cell;
+            cell.Row = row;
+            cell.Column = column;
+            cell.Cells = item.cells;
+            cell.Kind = item.kind;
+            cell.CodePoint = item.codePoint;
+            cell.Byte = static_cast<unsigned char>(shown[pos]);
+            cell.Selected = top + pos >= selStart && top + pos < selEnd;
+            sink(cell);
             column += item.cells;
             pos += std::max<std::uint8_t>(item.length, 1);
         }
-        flushRun();
         if (!end.complete)
             break;
     }
 }
 
-std::uint64_t ReceiveView::OffsetAt(QPoint point) const {
-    if (point.y() < 0 && TopRow() == 0)
+std::uint64_t ReceiveView::OffsetAt(int x, int y) const {
+    if (y < 0 && TopRow() == 0)
         return text_.Begin();
     const std::uint64_t top = ScreenTop();
     const int columns = rows_.Columns();
-    const int rowsDown = static_cast<int>(std::floor(point.y() / double(rowHeight_)));
+    const TTextMetrics metrics = ViewPeer().Metrics();
+    const int rowsDown = static_cast<int>(std::floor(y / double(metrics.RowHeight)));
     if (rowsDown < 0)
         return top;
     const std::uint64_t rowReach = 8 * static_cast<std::uint64_t>(columns) + 16;
@@ -485,7 +396,7 @@ std::uint64_t ReceiveView::OffsetAt(QPoint point) const {
         const CellItem item = DecodeCellItem(shown, pos, column, final);
         if (item.kind == CellKind::LineBreak)
             return top + pos;
-        if (point.x() < Margin + (column + item.cells / 2.0) * cellWidth_)
+        if (x < ReceiveViewMargin + (column + item.cells / 2.0) * metrics.CellWidth)
             return top + pos;
         column += item.cells;
         pos += std::max<std::uint8_t>(item.length, 1);
@@ -493,47 +404,34 @@ std::uint64_t ReceiveView::OffsetAt(QPoint point) const {
     return top + end.next;
 }
 
-void ReceiveView::DragTo(QPoint point) {
-    QScrollBar* bar = verticalScrollBar();
-    if (point.y() < 0)
-        bar->setValue(bar->value() - 1);
-    else if (point.y() >= viewport()->height())
-        bar->setValue(bar->value() + 1);
-    selectionCaret_ = OffsetAt(point);
-    viewport()->update();
+void ReceiveView::DragTo(int x, int y) {
+    if (y < 0)
+        SetScroll(std::int64_t(scrollValue_) - 1);
+    else if (y >= ViewPeer().ViewportHeight())
+        SetScroll(std::int64_t(scrollValue_) + 1);
+    selectionCaret_ = OffsetAt(x, y);
+    ViewPeer().Repaint();
 }
 
-void ReceiveView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mousePressEvent(event);
-        return;
-    }
-    const std::uint64_t offset = OffsetAt(event->position().toPoint());
+void ReceiveView::MousePressed(int x, int y, bool extend) {
+    const std::uint64_t offset = OffsetAt(x, y);
     selectionCaret_ = offset;
-    if (!(event->modifiers() & Qt::ShiftModifier))
+    if (!extend)
         selectionAnchor_ = offset;
     dragging_ = true;
-    viewport()->update();
+    ViewPeer().Repaint();
 }
 
-void ReceiveView::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_)
-        DragTo(event->position().toPoint());
-}
-
-void ReceiveView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !dragging_)
+void ReceiveView::MouseReleased() {
+    if (!dragging_)
         return;
     dragging_ = false;
-    QClipboard* clipboard = QApplication::clipboard();
-    if (clipboard->supportsSelection() && SelectionStart() != SelectionEnd())
-        clipboard->setText(SelectedText(), QClipboard::Selection);
+    if (SelectionStart() != SelectionEnd())
+        ViewPeer().OfferSelection(SelectedBytes());
 }
 
-void ReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const std::uint64_t start = OffsetAt(event->position().toPoint());
+void ReceiveView::WordAt(int x, int y) {
+    const std::uint64_t start = OffsetAt(x, y);
     const std::uint64_t end = start;
     // A word is looked for within a limit: hex pairs or a flood may have no blank at all.
     const std::uint64_t first = start - std::min<std::uint64_t>(start - text_.Begin(), WordLimit);
@@ -548,44 +446,6 @@ void ReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
         ++ahead;
     Select(static_cast<std::size_t>(first + back - text_.Begin()),
            static_cast<std::size_t>(end + ahead - text_.Begin()));
-}
-
-void ReceiveView::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(tr("Copy"), this, [this] { Copy(); });
-    copy->setShortcuts(CopyKeys());
-    copy->setEnabled(SelectionStart() != SelectionEnd());
-    menu.addSeparator();
-    QAction* all = menu.addAction(tr("Select All"), this, [this] { SelectAll(); });
-    all->setEnabled(!text_.Empty());
-    menu.exec(event->globalPos());
-}
-
-void ReceiveView::keyPressEvent(QKeyEvent* event) {
-    // Ctrl+A is the line's 01 like any other control key; select-all is in the context menu.
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (CopyKeys().contains(QKeySequence(QKeyCombination(modifiers, Qt::Key(event->key()))))) {
-        Copy();
-        return;
-    }
-    QScrollBar* bar = verticalScrollBar();
-    if (event->matches(QKeySequence::MoveToStartOfDocument)) {
-        bar->setValue(0);
-        return;
-    }
-    if (event->matches(QKeySequence::MoveToEndOfDocument)) {
-        bar->setValue(bar->maximum());
-        return;
-    }
-    std::string key = TypedCharacter(*event);
-    if (key.empty()) {
-        // Arrows, page keys and the like scroll.
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    if (OnKeyPress)
-        OnKeyPress(key);
 }
 
 } // namespace pellow

@@ -4,27 +4,31 @@
 // out and painted; after a width change or a change of the whole text the rows are
 // counted again in slices between events, the rows on screen first. Bytes are shown
 // decoded in the locale's codec; bytes that do not decode are shown visibly and kept
-// exactly. Past a memory limit the oldest rows are dropped. GUI thread only.
+// exactly. Past a memory limit the oldest rows are dropped. The toolkit paints and
+// reports input through the view's peer; everything else is here. GUI thread only.
 
 #include "receive/AreaRows.h"
 #include "receive/ReceiveText.h"
-
-#include <QAbstractScrollArea>
-#include <QTimer>
+#include "receive/ReceiveViewPeer.h"
+#include "ui/Peers.h"
+#include "ui/TControl.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace pellow {
 
-class ReceiveView : public QAbstractScrollArea {
-    Q_OBJECT
+class ReceiveView : public TControl {
 public:
-    explicit ReceiveView(QWidget* parent = nullptr);
+    explicit ReceiveView(TWinControl& parent);
     ~ReceiveView() override;
+
+    const TFont& Font() const { return font_; }
+    void SetFont(const TFont& v);
 
     // The area's text, whole: a copy, for checks and small areas.
     std::string Bytes() const;
@@ -70,32 +74,30 @@ public:
     std::size_t SelectionEnd() const;
     void Select(std::size_t start, std::size_t end);
     void SelectAll();
-    // The selection for the clipboard, decoded so that pasting it gives back its bytes.
-    QString SelectedText() const;
+    // The selected bytes.
+    std::string SelectedBytes() const;
     // Puts the selected text on the clipboard; nothing when the selection is empty.
     void Copy() const;
 
     // The first display row on screen.
-    std::int64_t TopRow() const;
+    std::int64_t TopRow() const { return scrollValue_; }
 
     // A typed character while the area has the focus, as its bytes in the locale's
     // codec (one byte for ASCII, several for other characters; Enter gives "\r").
     std::function<void(std::string& key)> OnKeyPress;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
 private:
+    TReceiveViewPeer& ViewPeer() const { return PeerAs<TReceiveViewPeer>(); }
+    void BindPeer();
     int ColumnsForWidth() const;
+    void ViewResized();
+    void ScrolledTo(int row);
+    void CellsOnScreen(const TScreenCellSink& sink) const;
+    void MousePressed(int x, int y, bool extend);
+    void MouseReleased();
+    void WordAt(int x, int y);
+    void SetScroll(std::int64_t row);
+    bool AtEnd() const { return scrollValue_ >= scrollMax_; }
     void Appended();
     void Rewrap(std::optional<std::uint64_t> top = std::nullopt);
     void RewrapSlice(int milliseconds);
@@ -108,10 +110,11 @@ private:
     void UpdateScrollRange();
     int VisibleRows() const;
     std::uint64_t ScreenTop() const;
-    std::uint64_t OffsetAt(QPoint point) const;
-    void DragTo(QPoint point);
-    void UpdateFontMetrics();
+    std::uint64_t OffsetAt(int x, int y) const;
+    void DragTo(int x, int y);
 
+    std::unique_ptr<TTimerPeer> refreshTimer_;
+    std::unique_ptr<TTimerPeer> rewrapTimer_;
     ReceiveText text_;
     mutable AreaRows rows_;
     // Text position of the top row while the rows are counted again.
@@ -122,11 +125,11 @@ private:
     bool dragging_ = false;
     bool followEnd_ = false;
     bool refreshPending_ = false;
-    QTimer refreshTimer_;
-    QTimer rewrapTimer_;
-    qreal cellWidth_ = 7;
-    int rowHeight_ = 15;
-    int ascent_ = 12;
+    bool rewrapping_ = false;
+    // The scroll position: the row at the top, and the largest it may be.
+    int scrollValue_ = 0;
+    int scrollMax_ = 0;
+    TFont font_;
 };
 
 } // namespace pellow

@@ -23,7 +23,7 @@ void TfrmMain::btnSendDataClick() {
 
 void TfrmMain::btnClearSendClick() {
     mmSendData->Clear();
-    mmSendData->setFocus();
+    mmSendData->SetFocus();
 }
 
 void TfrmMain::edtTimerKeyPress(char& Key) {

@@ -47,7 +47,7 @@ void TfrmMain::tmCycleSendTimer() {
 
 void TfrmMain::pmSavetoListPopup() {
     // The memo copies only a selection; without one the clipboard keeps what it held.
-    mmSendData->copy();
+    mmSendData->CopyToClipboard();
 }
 
 void TfrmMain::SendListEntry(int N) {

@@ -1,22 +1,29 @@
 #include "ui/TCheckBox.h"
 
-#include <QSignalBlocker>
+#include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
 
 namespace pellow {
 
-TCheckBox::TCheckBox(QWidget* parent, const TDispatcher* dispatcher, const std::string& caption)
-    : TControl(parent, dispatcher) {
+TCheckBox::TCheckBox(TWinControl& parent, const std::string& caption)
+    : TControl(&parent, NewCheckBoxPeer(parent.Peer())) {
+    BoxPeer().Clicked = [this](bool checked) {
+        checked_ = checked;
+        Fire(OnClick);
+    };
     SetCaption(caption);
-    // clicked comes only from the user (or click()), after the state has changed.
-    connect(this, &QCheckBox::clicked, this, [this] { Fire(OnClick); });
+}
+
+void TCheckBox::SetCaption(const std::string& v) {
+    caption_ = v;
+    BoxPeer().SetCaption(v);
 }
 
 void TCheckBox::SetChecked(bool v) {
-    {
-        const QSignalBlocker blocker(this);
-        setChecked(v);
-    }
+    checked_ = v;
+    BoxPeer().SetChecked(v);
     if (OnClick) {
+        // The handler may replace itself; the copy runs to its end.
         auto handler = OnClick;
         handler();
     }

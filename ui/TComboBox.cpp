@@ -1,105 +1,119 @@
 #include "ui/TComboBox.h"
 
-#include <QLineEdit>
-#include <QSignalBlocker>
+#include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace pellow {
 
-TComboBox::TComboBox(QWidget* parent, const TDispatcher* dispatcher, TStyle style, bool sorted)
-    : TControl(parent, dispatcher), sorted_(sorted) {
-    setEditable(style == TStyle::DropDown);
-    setInsertPolicy(QComboBox::NoInsert);
-    const auto userChange = [this] {
-        if (currentText() == shown_) {
-            return;
-        }
-        shown_ = currentText();
-        Fire(OnChange);
-    };
-    connect(this, &QComboBox::currentIndexChanged, this, userChange);
-    connect(this, &QComboBox::editTextChanged, this, userChange);
+namespace {
+
+// Names compared as the list sorts them: letters without regard to case.
+bool SortsBefore(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](unsigned char x, unsigned char y) {
+                                            return std::tolower(x) < std::tolower(y);
+                                        });
 }
 
-std::vector<std::string> TComboBox::Items() const {
-    std::vector<std::string> items;
-    for (int i = 0; i < count(); ++i) {
-        items.push_back(ToStdString(itemText(i)));
-    }
-    return items;
+} // namespace
+
+TComboBox::TComboBox(TWinControl& parent, TStyle style, bool sorted)
+    : TControl(&parent, NewComboBoxPeer(parent.Peer(), style == TStyle::DropDown)),
+      style_(style), sorted_(sorted) {
+    TComboBoxPeer& peer = BoxPeer();
+    peer.ItemChosen = [this](int index) {
+        if (index < 0 || index >= ItemCount())
+            return;
+        itemIndex_ = index;
+        editText_ = items_[std::size_t(index)];
+        Changed(true);
+    };
+    peer.TextEdited = [this](const std::string& text) {
+        if (!Editable())
+            return;
+        editText_ = text;
+        itemIndex_ = IndexOf(text);
+        Changed(true);
+    };
+    peer.DroppingDown = [this] { Fire(OnDropDown); };
+}
+
+std::string TComboBox::Text() const {
+    if (Editable())
+        return editText_;
+    return itemIndex_ >= 0 ? items_[std::size_t(itemIndex_)] : std::string();
+}
+
+int TComboBox::IndexOf(const std::string& text) const {
+    const auto it = std::find(items_.begin(), items_.end(), text);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TComboBox::Insert(const std::string& item) {
+    auto at = items_.end();
+    if (sorted_)
+        at = std::upper_bound(items_.begin(), items_.end(), item, SortsBefore);
+    const int index = static_cast<int>(at - items_.begin());
+    items_.insert(at, item);
+    if (itemIndex_ >= index)
+        ++itemIndex_;
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
-    ClearItems();
-    for (const auto& item : items) {
-        AddItem(item);
-    }
+    items_.clear();
+    itemIndex_ = -1;
+    for (const std::string& item : items)
+        Insert(item);
+    BoxPeer().SetItems(items_);
+    ShowSelection();
+    Changed(false);
 }
 
 void TComboBox::AddItem(const std::string& item) {
-    const QString text = ToQString(item);
-    int at = count();
-    if (sorted_) {
-        at = 0;
-        while (at < count() && QString::compare(itemText(at), text, Qt::CaseInsensitive) <= 0) {
-            ++at;
-        }
-    }
-    const QString editText = currentText();
-    {
-        const QSignalBlocker blocker(this);
-        insertItem(at, text);
-        if (isEditable() && currentText() != editText) {
-            setEditText(editText);
-        }
-    }
-    AfterCodeChange();
+    Insert(item);
+    BoxPeer().SetItems(items_);
+    ShowSelection();
+    Changed(false);
 }
 
 void TComboBox::ClearItems() {
-    // An editable box keeps showing its text when its list is emptied.
-    const QString editText = currentText();
-    {
-        const QSignalBlocker blocker(this);
-        clear();
-        if (isEditable()) {
-            setEditText(editText);
-        }
-    }
-    AfterCodeChange();
+    SetItems({});
 }
 
 void TComboBox::SetItemIndex(int v) {
-    {
-        const QSignalBlocker blocker(this);
-        setCurrentIndex(v >= 0 && v < count() ? v : -1);
-    }
-    AfterCodeChange();
+    itemIndex_ = v >= 0 && v < ItemCount() ? v : -1;
+    if (Editable())
+        editText_ = itemIndex_ >= 0 ? items_[std::size_t(itemIndex_)] : std::string();
+    ShowSelection();
+    Changed(false);
 }
 
 void TComboBox::SetText(const std::string& v) {
-    const QString text = ToQString(v);
-    {
-        const QSignalBlocker blocker(this);
-        const int match = findText(text, Qt::MatchExactly);
-        setCurrentIndex(match);
-        if (isEditable()) {
-            setEditText(text);
-        }
-    }
-    AfterCodeChange();
+    itemIndex_ = IndexOf(v);
+    if (Editable())
+        editText_ = v;
+    ShowSelection();
+    Changed(false);
 }
 
-void TComboBox::showPopup() {
-    Fire(OnDropDown);
-    QComboBox::showPopup();
+// An editable box keeps showing its text whatever its list does.
+void TComboBox::ShowSelection() {
+    BoxPeer().SetItemIndex(itemIndex_);
+    if (Editable())
+        BoxPeer().SetText(editText_);
 }
 
-void TComboBox::AfterCodeChange() {
-    if (currentText() == shown_) {
+void TComboBox::Changed(bool byUser) {
+    const std::string now = Text();
+    if (now == shown_)
         return;
-    }
-    shown_ = currentText();
-    if (OnChange) {
+    shown_ = now;
+    if (byUser) {
+        Fire(OnChange);
+    } else if (OnChange) {
         auto handler = OnChange;
         handler();
     }

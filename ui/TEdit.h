@@ -1,21 +1,21 @@
 #pragma once
-// One-line edits. Text is bytes, kept exactly (see TextBytes.h) and without a length limit.
-// OnChange runs only when the shown text really changes, whether the user typed or code set
-// it; OnKeyPress sees each typed character first and discards it by setting it to 0.
+// One-line edits. Text is bytes, kept exactly and without a length limit. OnChange runs
+// only when the text really changes, whether the user typed or code set it; OnKeyPress
+// sees each typed character first and discards it by setting it to 0.
+//
+// GUI thread only.
 
 #include "ui/TControl.h"
-
-#include <QLineEdit>
 
 #include <optional>
 
 namespace pellow {
 
-class TEdit : public TControl<QLineEdit> {
+class TEdit : public TControl {
 public:
-    TEdit(QWidget* parent, const TDispatcher* dispatcher, const std::string& text = {});
+    TEdit(TWinControl& parent, const std::string& text = {});
 
-    std::string Text() const { return ToStdString(text()); }
+    const std::string& Text() const { return text_; }
     // Runs OnChange directly when the text changes.
     void SetText(const std::string& v);
 
@@ -24,16 +24,16 @@ public:
     std::function<void(char& Key)> OnKeyPress;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    TEditPeer& EditPeer() const { return PeerAs<TEditPeer>(); }
 
 private:
-    QString shown_;
+    std::string text_;
 };
 
 // The file-name field: a read-only edit that owns an open-file dialog.
 class TFileNameEdit : public TEdit {
 public:
-    TFileNameEdit(QWidget* parent, const TDispatcher* dispatcher, const std::string& text);
+    TFileNameEdit(TWinControl& parent, const std::string& text);
 
     std::string DialogTitle = "Open file";
     std::string Filter = "All files|*.*";

@@ -1,32 +1,23 @@
 #pragma once
 // A panel with a caption bar that holds a close button (no roll-up button). The close
-// button hides the panel itself, then raises OnClose. Children go into Content().
+// button hides the panel itself, then raises OnClose.
+//
+// GUI thread only.
 
-#include "ui/TControl.h"
-
-#include <QFrame>
-
-class QLabel;
-class QToolButton;
+#include "ui/TWinControl.h"
 
 namespace pellow {
 
-class TExtPanel : public TControl<QFrame> {
+class TExtPanel : public TWinControl {
 public:
-    static constexpr int CaptionHeight = 20;
+    TExtPanel(TWinControl& parent, const std::string& caption);
 
-    TExtPanel(QWidget* parent, const TDispatcher* dispatcher, const std::string& caption);
-
-    std::string Caption() const;
-    QWidget* Content() const { return content_; }
-    QToolButton* CloseButton() const { return closeButton_; }
+    const std::string& Caption() const { return caption_; }
 
     std::function<void()> OnClose;
 
 private:
-    QLabel* caption_;
-    QToolButton* closeButton_;
-    QWidget* content_;
+    std::string caption_;
 };
 
 } // namespace pellow

@@ -1,181 +1,44 @@
 #include "ui/TMemo.h"
 
-#include "ui/TLabel.h"
-
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-
-#include <algorithm>
+#include "ui/TMenu.h"
+#include "ui/TScrollBar.h"
+#include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
 
 namespace pellow {
 
-namespace {
-
-// The line break that stands before a block, when it is not the memo's own CR LF.
-constexpr int LineBreakProperty = QTextFormat::UserProperty + 1;
-const QString MemoLineBreak = QStringLiteral("\r\n");
-
-QString BreakBefore(const QTextBlock& block) {
-    const QVariant lineBreak = block.blockFormat().property(LineBreakProperty);
-    return lineBreak.isValid() ? lineBreak.toString() : MemoLineBreak;
-}
-
-QTextBlockFormat FormatFor(QTextBlockFormat format, const QString& lineBreak) {
-    if (lineBreak == MemoLineBreak) {
-        format.clearProperty(LineBreakProperty);
-    } else {
-        format.setProperty(LineBreakProperty, lineBreak);
-    }
-    return format;
-}
-
-// The length of what the document would turn into a block break at text[i]; 0 for none.
-qsizetype BreakLength(const QString& text, qsizetype i) {
-    switch (text[i].unicode()) {
-    case u'\r':
-        return i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
-    case u'\n':
-    case 0x2029: // paragraph separator
-    case 0xFDD0: // the document's frame marks
-    case 0xFDD1:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-// Inserts text at the cursor, each line break as a block break that remembers it. The
-// format is made again only when the kind of line break changes: making it for every line
-// took a third of the time.
-void InsertKeepingBreaks(QTextCursor& cursor, const QString& text) {
-    QString lineBreak = MemoLineBreak;
-    QTextBlockFormat format = FormatFor(QTextBlockFormat(), lineBreak);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = BreakLength(text, i);
-        if (length == 0) {
-            ++i;
-            continue;
-        }
-        cursor.insertText(text.mid(start, i - start));
-        if (QStringView(text).mid(i, length) != lineBreak) {
-            lineBreak = text.mid(i, length);
-            format = FormatFor(QTextBlockFormat(), lineBreak);
-        }
-        cursor.insertBlock(format);
-        i += length;
-        start = i;
-    }
-    cursor.insertText(text.mid(start));
-}
-
-// The text between two positions, each block break as the line break it stands for.
-QString TextBetween(const QTextDocument& document, int from, int to) {
-    QString text;
-    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        const int start = block.position();
-        const int textEnd = start + block.length() - 1;
-        const int first = std::max(from, start);
-        const int last = std::min(to, textEnd);
-        if (last > first) {
-            text += block.text().mid(first - start, last - first);
-        }
-        if (to > textEnd && block.next().isValid()) {
-            text += BreakBefore(block.next());
-        }
-    }
-    return text;
-}
-
-} // namespace
-
-TMemo::TMemo(QWidget* parent, const TDispatcher* dispatcher) : TControl(parent, dispatcher) {
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-}
-
-std::string TMemo::Text() const {
-    return ToStdString(TextBetween(*document(), 0, document()->characterCount() - 1));
-}
-
-void TMemo::SetText(const std::string& v) {
-    setPlainText(QString());
-    QTextDocument* const doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    InsertKeepingBreaks(cursor, ToQString(v));
-    cursor.endEditBlock();
-    doc->setUndoRedoEnabled(true);
-    moveCursor(QTextCursor::End);
-}
-
-void TMemo::Append(const std::string& v) {
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    end.beginEditBlock();
-    InsertKeepingBreaks(end, ToQString(v));
-    end.endEditBlock();
-}
-
-std::string TMemo::SelText() const {
-    const QTextCursor cursor = textCursor();
-    return ToStdString(TextBetween(*document(), cursor.selectionStart(), cursor.selectionEnd()));
-}
-
-void TMemo::keyPressEvent(QKeyEvent* event) {
-    // Shift+Enter would insert U+2028; in this memo every Enter is the CR LF line break.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const auto modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    if (enter && modifiers == Qt::NoModifier && !isReadOnly()) {
-        QTextCursor cursor = textCursor();
-        cursor.insertBlock(FormatFor(cursor.blockFormat(), MemoLineBreak));
-        setTextCursor(cursor);
-        ensureCursorVisible();
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-QMimeData* TMemo::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
-    const QTextCursor cursor = textCursor();
-    data->setText(TextBetween(*document(), cursor.selectionStart(), cursor.selectionEnd()));
-    return data;
-}
-
-void TMemo::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText()) {
-        QPlainTextEdit::insertFromMimeData(source);
-        return;
-    }
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    InsertKeepingBreaks(cursor, source->text());
-    cursor.endEditBlock();
-    setTextCursor(cursor);
-    ensureCursorVisible();
-}
-
-void TMemo::BindScrollBar(TScrollBar* bar) {
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QScrollBar* own = verticalScrollBar();
-    const auto follow = [own, bar] {
-        bar->setRange(own->minimum(), own->maximum());
-        bar->setPageStep(own->pageStep());
-        bar->setSingleStep(own->singleStep());
-        bar->setValue(own->value());
-        bar->SetEnabled(own->maximum() > own->minimum());
+TMemo::TMemo(TWinControl& parent) : TControl(&parent, NewMemoPeer(parent.Peer())) {
+    MemoPeer().ScrollChanged = [this](const TScrollInfo& scroll) { ShowScroll(scroll); };
+    MemoPeer().ContextPopup = [this](TPoint screen) {
+        if (popupMenu_)
+            popupMenu_->Popup(screen);
     };
-    connect(own, &QScrollBar::rangeChanged, bar, follow);
-    connect(own, &QScrollBar::valueChanged, bar, follow);
-    connect(bar, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
-    follow();
+}
+
+void TMemo::SetFont(const TFont& v) {
+    font_ = v;
+    MemoPeer().SetFont(v);
+}
+
+void TMemo::SetScrollBar(TScrollBar* bar) {
+    scrollBar_ = bar;
+    MemoPeer().ShowOwnScrollBar(bar == nullptr);
+    if (!bar)
+        return;
+    bar->OnScroll = [this](int position) { MemoPeer().SetScrollPosition(position); };
+    ShowScroll(MemoPeer().Scroll());
+}
+
+void TMemo::ShowScroll(const TScrollInfo& scroll) {
+    if (!scrollBar_)
+        return;
+    scrollBar_->SetScroll(scroll);
+    scrollBar_->SetEnabled(scroll.Max > scroll.Min);
+}
+
+void TMemo::SetPopupMenu(TPopupMenu* menu) {
+    popupMenu_ = menu;
+    MemoPeer().SetCustomContextMenu(menu != nullptr);
 }
 
 } // namespace pellow

@@ -1,18 +1,40 @@
 #include "ui/TMenu.h"
 
+#include "ui/TControl.h"
+#include "ui/Toolkit.h"
+
 namespace pellow {
 
-TMenuItem::TMenuItem(QObject* parent, const TDispatcher* dispatcher, const std::string& caption)
-    : QAction(QString::fromStdString(caption), parent) {
-    connect(this, &QAction::triggered, this, [this, dispatcher] { RunEvent(dispatcher, OnClick); });
+TMenuItem::TMenuItem(TMenuPeer& menu, const TDispatcher* dispatcher, const std::string& caption)
+    : peer_(menu.NewItem(caption)), dispatcher_(dispatcher), caption_(caption) {
+    peer_->Clicked = [this] { Click(); };
 }
 
-TPopupMenu::TPopupMenu(QWidget* parent, const TDispatcher* dispatcher)
-    : QMenu(parent), dispatcher_(dispatcher) {}
+// The items go before the peer that holds their menu.
+TMenuItem::~TMenuItem() {
+    items_.clear();
+}
 
-void TPopupMenu::Popup(const QPoint& globalPos) {
+TMenuItem* TMenuItem::Add(const std::string& caption) {
+    items_.push_back(std::make_unique<TMenuItem>(peer_->Submenu(), dispatcher_, caption));
+    return items_.back().get();
+}
+
+TPopupMenu::TPopupMenu(const TControl& owner)
+    : peer_(NewPopupMenuPeer(owner.Peer())), dispatcher_(owner.Dispatcher()) {}
+
+TPopupMenu::~TPopupMenu() {
+    items_.clear();
+}
+
+TMenuItem* TPopupMenu::Add(const std::string& caption) {
+    items_.push_back(std::make_unique<TMenuItem>(*peer_, dispatcher_, caption));
+    return items_.back().get();
+}
+
+void TPopupMenu::Popup(TPoint screen) {
     RunEvent(dispatcher_, OnPopup);
-    exec(globalPos);
+    peer_->Popup(screen);
 }
 
 } // namespace pellow

@@ -1,12 +1,11 @@
 #pragma once
 // The window's message boxes: its own warnings (msgAlert) and the general error report.
-// Each is modal with a single OK button. Tests swap in TRecordingMessageBox.
+// Each is modal with a single OK button; each toolkit shows its own. Tests swap in
+// TRecordingMessageBox.
 
 #include <functional>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace pellow {
 
@@ -17,16 +16,6 @@ public:
     virtual void Show(const std::string& text) = 0;
     // The general error report: the text of an exception no handler caught.
     virtual void ShowError(const std::string& text) = 0;
-};
-
-class TQtMessageBox final : public TMessageBox {
-public:
-    explicit TQtMessageBox(QWidget* parent) : parent_(parent) {}
-    void Show(const std::string& text) override;
-    void ShowError(const std::string& text) override;
-
-private:
-    QWidget* parent_;
 };
 
 class TRecordingMessageBox final : public TMessageBox {

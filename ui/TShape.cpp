@@ -1,30 +1,23 @@
 #include "ui/TShape.h"
 
-#include <QPainter>
+#include "ui/Toolkit.h"
+#include "ui/TWinControl.h"
 
 namespace pellow {
 
-TShape::TShape(QWidget* parent, const TDispatcher* dispatcher, bool filled)
-    : TControl(parent, dispatcher), filled_(filled) {
-    setAttribute(Qt::WA_TranslucentBackground);
+TShape::TShape(TWinControl& parent, bool filled)
+    : TControl(&parent, NewShapePeer(parent.Peer(), filled)), filled_(filled) {
+    PeerAs<TShapePeer>().SetColors(pen_, brush_);
 }
 
-void TShape::SetPenColor(const QColor& v) {
+void TShape::SetPenColor(const TColor& v) {
     pen_ = v;
-    update();
+    PeerAs<TShapePeer>().SetColors(pen_, brush_);
 }
 
-void TShape::SetBrushColor(const QColor& v) {
+void TShape::SetBrushColor(const TColor& v) {
     brush_ = v;
-    update();
-}
-
-void TShape::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(filled_ ? QPen(brush_) : QPen(pen_, 1.5));
-    painter.setBrush(filled_ ? QBrush(brush_) : QBrush(Qt::NoBrush));
-    painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    PeerAs<TShapePeer>().SetColors(pen_, brush_);
 }
 
 } // namespace pellow

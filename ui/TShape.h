@@ -1,28 +1,26 @@
 #pragma once
 // A circle with an outline (pen) and a fill (brush); the port lamp is two of them.
+//
+// GUI thread only.
 
+#include "ui/Color.h"
 #include "ui/TControl.h"
-
-#include <QColor>
 
 namespace pellow {
 
-class TShape : public TControl<QWidget> {
+class TShape : public TControl {
 public:
-    TShape(QWidget* parent, const TDispatcher* dispatcher, bool filled);
+    TShape(TWinControl& parent, bool filled);
 
-    QColor PenColor() const { return pen_; }
-    void SetPenColor(const QColor& v);
-    QColor BrushColor() const { return brush_; }
-    void SetBrushColor(const QColor& v);
+    TColor PenColor() const { return pen_; }
+    void SetPenColor(const TColor& v);
+    TColor BrushColor() const { return brush_; }
+    void SetBrushColor(const TColor& v);
     bool Filled() const { return filled_; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    QColor pen_{Qt::black};
-    QColor brush_{Qt::white};
+    TColor pen_ = clBlack;
+    TColor brush_ = clWhite;
     bool filled_;
 };
 

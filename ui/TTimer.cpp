@@ -1,16 +1,20 @@
 #include "ui/TTimer.h"
 
+#include "ui/Toolkit.h"
+
 namespace pellow {
 
-TTimer::TTimer(QObject* parent, const TDispatcher* dispatcher, int interval, bool ticksAtZero)
-    : QObject(parent), dispatcher_(dispatcher), interval_(interval), ticksAtZero_(ticksAtZero) {
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
+TTimer::TTimer(const TDispatcher* dispatcher, int interval, bool ticksAtZero)
+    : peer_(NewTimerPeer()), dispatcher_(dispatcher), interval_(interval),
+      ticksAtZero_(ticksAtZero) {
+    peer_->Tick = [this] {
         if (enabled_) {
             RunEvent(dispatcher_, OnTimer);
         }
-    });
+    };
 }
+
+TTimer::~TTimer() = default;
 
 void TTimer::SetEnabled(bool v) {
     if (v == enabled_) {
@@ -31,10 +35,10 @@ void TTimer::SetInterval(int v) {
 void TTimer::Update() {
     const bool ticks = enabled_ && (interval_ > 0 || (interval_ == 0 && ticksAtZero_));
     if (!ticks) {
-        timer_.stop();
+        peer_->Stop();
         return;
     }
-    timer_.start(interval_ > 0 ? interval_ : 1);
+    peer_->Start(interval_ > 0 ? interval_ : 1);
 }
 
 } // namespace pellow

@@ -3,18 +3,21 @@
 // an enabled timer with interval 0 stays enabled but gives no ticks, unless it was made
 // to tick at zero (then it ticks as fast as the timer allows). Ticks go on while a modal
 // box is open; each tick runs through the general error report.
+//
+// GUI thread only.
 
+#include "ui/Peers.h"
 #include "ui/TDispatcher.h"
 
-#include <QTimer>
-
 #include <functional>
+#include <memory>
 
 namespace pellow {
 
-class TTimer : public QObject {
+class TTimer {
 public:
-    TTimer(QObject* parent, const TDispatcher* dispatcher, int interval, bool ticksAtZero = false);
+    TTimer(const TDispatcher* dispatcher, int interval, bool ticksAtZero = false);
+    ~TTimer();
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
@@ -26,7 +29,7 @@ public:
 private:
     void Update();
 
-    QTimer timer_;
+    std::unique_ptr<TTimerPeer> peer_;
     const TDispatcher* dispatcher_;
     int interval_;
     bool enabled_ = false;

@@ -58,41 +58,50 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
 }
 
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 } // namespace
 
-QString ToQString(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
+std::u16string BytesToText(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
     while (!bytes.empty()) {
         const auto lead = static_cast<unsigned char>(bytes.front());
         char32_t codePoint = lead;
         const std::size_t length = lead < 0x80 ? 1 : ValidSequence(bytes, codePoint);
         if (length == 0) {
-            text += QChar(static_cast<char16_t>(EscapeBase + lead));
+            text += static_cast<char16_t>(EscapeBase + lead);
             bytes.remove_prefix(1);
             continue;
         }
-        if (QChar::requiresSurrogates(codePoint)) {
-            text += QChar(QChar::highSurrogate(codePoint));
-            text += QChar(QChar::lowSurrogate(codePoint));
+        if (codePoint >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
         } else {
-            text += QChar(static_cast<char16_t>(codePoint));
+            text += static_cast<char16_t>(codePoint);
         }
         bytes.remove_prefix(length);
     }
     return text;
 }
 
-std::string ToStdString(const QString& text) {
+std::string TextToBytes(std::u16string_view text) {
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = text[i].unicode();
+    bytes.reserve(text.size());
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t unit = text[i];
         if (unit < 0x80) {
             bytes += static_cast<char>(unit);
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && text[i + 1].isLowSurrogate()) {
-            AppendUtf8(bytes, QChar::surrogateToUcs4(unit, text[++i].unicode()));
+        } else if (IsHighSurrogate(unit) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            const char32_t low = text[++i];
+            AppendUtf8(bytes, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (low - 0xDC00));
         } else if (unit >= FirstEscape && unit <= LastEscape) {
             bytes += static_cast<char>(unit - EscapeBase);
         } else {

@@ -1,6 +1,11 @@
 // Loading the settings file at start-up and saving the send list.
 #include "WindowTestSupport.h"
 
+#include "ui/qt/QtWidgetOf.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -157,7 +162,7 @@ TEST(LoadSettingsTest, StartUpReplacesTheFileOnceAtMostAndAKeystrokeOnce) {
         EXPECT_EQ(ini.ReadString("SendList", "data5", ""), "entry 5");
 
         w->cbEntry[2]->SetChecked(true);
-        QTest::keyClicks(w->edtEntry[2], "!");
+        QTest::keyClicks(QtWidgetOf(w->edtEntry[2]), "!");
         EXPECT_EQ(replaced.Take("Tarvik.ini"), 2);
         EXPECT_EQ(ini.ReadString("SendList", "data2", ""), "entry 2!");
         EXPECT_EQ(ini.ReadString("SendList", "2", ""), "1");
@@ -180,9 +185,9 @@ TEST(LoadSettingsTest, EightBitAndLongEntriesKeepTheirBytesAndAreSentAsStored) {
     {
         TestWindow w({pty.SlavePath()}, folder.Path());
         w->FormShow();
-        QTest::keyClicks(w->edtEntry[1], "z");
-        w->cbEntry[3]->click();
-        w->btnEntry[4]->click();
+        QTest::keyClicks(QtWidgetOf(w->edtEntry[1]), "z");
+        QtWidgetOf<QAbstractButton>(w->cbEntry[3])->click();
+        QtWidgetOf<QAbstractButton>(w->btnEntry[4])->click();
         EXPECT_EQ(pty.Read(gbk.size(), std::chrono::seconds(10)), gbk);
         TCloseAction action = TCloseAction::caFree;
         w->FormClose(action);
@@ -199,7 +204,7 @@ TEST(SaveSendListTest, FirstEntrySaveWritesTheWholeList) {
     ScratchFolder folder;
     TestWindow w({pty.SlavePath()}, folder.Path());
     w->FormShow();
-    w->edtEntry[7]->setText(QStringLiteral("two\nlines"));
+    QtWidgetOf<QLineEdit>(w->edtEntry[7])->setText(QStringLiteral("two\nlines"));
     w->SaveSendListEntry(7);
     TIniFile ini(folder.Ini());
     EXPECT_EQ(ini.ReadString("SendList", "12", ""), "0");
@@ -223,7 +228,7 @@ TEST(SettingsWriteFailureTest, GoesToTheGeneralErrorReport) {
     TestWindow w({pty.SlavePath()}, gone);
     w->FormShow();
     w->btnCOMClick();              // close, so the parameter boxes can be changed
-    w->cbBPS->setCurrentIndex(11); // as the user picks it
+    QtWidgetOf<QComboBox>(w->cbBPS)->setCurrentIndex(11); // as the user picks it
     ASSERT_EQ(w.messages->Entries.size(), 1u);
     EXPECT_EQ(w.messages->Entries[0].kind, TRecordingMessageBox::Kind::Error);
     EXPECT_EQ(w.messages->Entries[0].text, "Unable to write to " + (gone / "Tarvik.ini").string());

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
 
 namespace pellow {
@@ -56,7 +55,6 @@ struct FolderCase {
     const char* name;
     bool fileBesideExecutable;
     std::set<std::string> writable; // "exe", "file"
-    std::map<std::string, std::string> env;
     std::string expected;
 };
 
@@ -72,10 +70,7 @@ TEST_P(SettingsFolderTest, Chooses) {
     }
     SettingsFolderQuery query;
     query.ExecutableFolder = exe;
-    query.Env = [&c](const char* name) -> std::optional<std::string> {
-        const auto it = c.env.find(name);
-        return it == c.env.end() ? std::nullopt : std::optional<std::string>(it->second);
-    };
+    query.UserConfigFolder = "/home/u/.config";
     query.Writable = [&c, exe](const fs::path& p) {
         return c.writable.count(p == exe ? "exe" : "file") > 0;
     };
@@ -86,23 +81,11 @@ TEST_P(SettingsFolderTest, Chooses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsFolderTest,
-    testing::Values(
-        FolderCase{"writable folder, no file", false, {"exe"}, {{"HOME", "/home/u"}}, "exe"},
-        FolderCase{"writable file beside", true, {"exe", "file"}, {{"HOME", "/home/u"}}, "exe"},
-        FolderCase{"read-only folder", false, {}, {{"HOME", "/home/u"}}, "/home/u/.config/Pellow"},
-        FolderCase{
-            "read-only file", true, {"exe"}, {{"HOME", "/home/u"}}, "/home/u/.config/Pellow"},
-        FolderCase{
-            "file in read-only folder", true, {"file"}, {{"HOME", "/h"}}, "/h/.config/Pellow"},
-        FolderCase{
-            "XDG set", false, {}, {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "/cfg"}}, "/cfg/Pellow"},
-        FolderCase{
-            "XDG empty", false, {}, {{"HOME", "/h"}, {"XDG_CONFIG_HOME", ""}}, "/h/.config/Pellow"},
-        FolderCase{"XDG relative",
-                   false,
-                   {},
-                   {{"HOME", "/h"}, {"XDG_CONFIG_HOME", "cfg"}},
-                   "/h/.config/Pellow"}),
+    testing::Values(FolderCase{"writable folder, no file", false, {"exe"}, "exe"},
+                    FolderCase{"writable file beside", true, {"exe", "file"}, "exe"},
+                    FolderCase{"read-only folder", false, {}, "/home/u/.config/Pellow"},
+                    FolderCase{"read-only file", true, {"exe"}, "/home/u/.config/Pellow"},
+                    FolderCase{"file in read-only folder", true, {"file"}, "/home/u/.config/Pellow"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& ch : name) {

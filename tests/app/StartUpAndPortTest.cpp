@@ -3,7 +3,10 @@
 #include "ReadOnlyFolder.h"
 #include "WindowTestSupport.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace pellow {
@@ -14,17 +17,17 @@ using test::ScratchFolder;
 using test::TestWindow;
 using test::WaitFor;
 
-const QColor Green(0, 255, 0);
-const QColor Black(0, 0, 0);
-const QColor Grey(128, 128, 128);
+const TColor Green{0, 255, 0};
+const TColor Black{0, 0, 0};
+const TColor Grey{128, 128, 128};
 
 void ExpectOpenState(TfrmMain& f) {
     EXPECT_EQ(f.btnCOM->Caption(), "CLOSE");
     EXPECT_EQ(f.shCOM->PenColor(), Green);
     EXPECT_EQ(f.shComIn->BrushColor(), Green);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
+    for (const TControl* w : std::initializer_list<const TControl*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
                                                       f.cbParity, f.cbDTR, f.cbRTS}) {
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_FALSE(QtWidgetOf(w)->isEnabled()) << w->Name();
     }
     EXPECT_TRUE(f.Com->PortOpen());
 }
@@ -33,9 +36,9 @@ void ExpectClosedState(TfrmMain& f) {
     EXPECT_EQ(f.btnCOM->Caption(), "OPEN");
     EXPECT_EQ(f.shCOM->PenColor(), Black);
     EXPECT_EQ(f.shComIn->BrushColor(), Grey);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
+    for (const TControl* w : std::initializer_list<const TControl*>{f.cbCOM, f.cbBPS, f.cbByteSize, f.cbStopBits,
                                                       f.cbParity, f.cbDTR, f.cbRTS}) {
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_TRUE(QtWidgetOf(w)->isEnabled()) << w->Name();
     }
     EXPECT_FALSE(f.Com->PortOpen());
 }
@@ -67,11 +70,11 @@ TEST_F(StartUpTest, LeavesSendingIdleAndShowsTheNormalModePicture) {
     EXPECT_TRUE(w->btnSendData->Enabled());
     EXPECT_TRUE(w->edtTimer->Enabled());
     EXPECT_FALSE(w->PreviewShown);
-    QPixmap expected;
+    TPicture expected;
     w->imglDesktop.GetBitmap(1, expected);
     ASSERT_TRUE(w->DesktopGlyph);
-    EXPECT_EQ(w->btnDesktop->Glyph().toImage(), expected.toImage());
-    EXPECT_EQ(w->mmReceive->toolTip().toStdString(),
+    EXPECT_EQ(w->btnDesktop->Glyph(), expected);
+    EXPECT_EQ(QtWidgetOf(w->mmReceive)->toolTip().toStdString(),
               "You can send the key assignments direct through \npressing the key in this area.");
 }
 
@@ -192,24 +195,24 @@ TEST_F(PortControlTest, CloseAndOpenAgain) {
 TEST_F(PortControlTest, OpeningTheListReadsThePortsAgainAndKeepsTheText) {
     f().btnCOMClick();
     w_->ports->push_back("/dev/ttyUSB0"); // plugged in after start-up
-    f().cbCOM->showPopup();
-    f().cbCOM->hidePopup();
+    QtWidgetOf<QComboBox>(f().cbCOM)->showPopup();
+    QtWidgetOf<QComboBox>(f().cbCOM)->hidePopup();
     EXPECT_EQ(f().cbCOM->Items(), (std::vector<std::string>{pty_.SlavePath(), "/dev/ttyUSB0"}));
     EXPECT_EQ(f().cbCOM->Text(), pty_.SlavePath());
 
-    f().cbCOM->setEditText("/dev/typed");
+    QtWidgetOf<QComboBox>(f().cbCOM)->setEditText("/dev/typed");
     w_->ports->clear();
-    f().cbCOM->showPopup();
-    f().cbCOM->hidePopup();
+    QtWidgetOf<QComboBox>(f().cbCOM)->showPopup();
+    QtWidgetOf<QComboBox>(f().cbCOM)->hidePopup();
     EXPECT_TRUE(f().cbCOM->Items().empty());
     EXPECT_EQ(f().cbCOM->Text(), "/dev/typed");
 }
 
 TEST_F(PortControlTest, ChangesWhileClosedAreStoredAndAppliedAtTheNextOpening) {
     f().btnCOMClick();
-    f().cbParity->setCurrentIndex(3); // as the user picks "Odd"
-    f().cbBPS->setCurrentIndex(11);
-    f().cbDTR->click();
+    QtWidgetOf<QComboBox>(f().cbParity)->setCurrentIndex(3); // as the user picks "Odd"
+    QtWidgetOf<QComboBox>(f().cbBPS)->setCurrentIndex(11);
+    QtWidgetOf<QAbstractButton>(f().cbDTR)->click();
     TIniFile ini(folder_.Ini());
     EXPECT_EQ(ini.ReadString("COMSetting", "Parity", ""), "3");
     EXPECT_EQ(ini.ReadString("COMSetting", "BandRate", ""), "11");
@@ -270,9 +273,9 @@ TEST_F(PortControlTest, ClosingStopsFileSending) {
     f().btnSendData->SetEnabled(false);
     f().btnCOMClick();
     EXPECT_FALSE(f().tmSendFile->Enabled());
-    for (QWidget* c : std::initializer_list<QWidget*>{f().cbCycleSend, f().cbAutoSend,
+    for (const TControl* c : std::initializer_list<const TControl*>{f().cbCycleSend, f().cbAutoSend,
                                                       f().btnSendFile, f().btnSendData}) {
-        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+        EXPECT_TRUE(QtWidgetOf(c)->isEnabled()) << c->Name();
     }
 }
 

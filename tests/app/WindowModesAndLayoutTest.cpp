@@ -1,7 +1,9 @@
 // Window modes, the status-bar tools and the layout of the window at 96 dpi.
 #include "WindowTestSupport.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
+#include <QAbstractButton>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
@@ -21,8 +23,9 @@ protected:
         w_ = std::make_unique<TestWindow>(std::vector<std::string>{pty_.SlavePath()},
                                           folder_.Path());
         f().FormShow();
-        f().show();
-        ASSERT_TRUE(WaitFor([&] { return f().gbReceiveData->width() > 0 && f().isVisible(); }));
+        QtWidgetOf(f())->show();
+        ASSERT_TRUE(WaitFor(
+            [&] { return QtWidgetOf(f().gbReceiveData)->width() > 0 && QtWidgetOf(f())->isVisible(); }));
     }
     TfrmMain& f() { return **w_; }
     void Settle() {
@@ -33,53 +36,53 @@ protected:
     std::unique_ptr<TestWindow> w_;
 };
 
-QImage Image(const TfrmMain& f, int index) {
-    QPixmap p;
+TPicture Image(const TfrmMain& f, int index) {
+    TPicture p;
     f.imglDesktop.GetBitmap(index, p);
-    return p.toImage();
+    return p;
 }
 
 TEST_F(ShownWindowTest, StayOnTopAndBack) {
-    f().resize(800, 600);
+    QtWidgetOf(f())->resize(800, 600);
     Settle();
-    const QSize size = f().size();
+    const QSize size = QtWidgetOf(f())->size();
     f().btnDesktopClick();
     Settle();
-    EXPECT_EQ(f().size(), size);
+    EXPECT_EQ(QtWidgetOf(f())->size(), size);
     EXPECT_EQ(f().btnDesktop->Hint(), "Stay on top");
-    EXPECT_TRUE(f().windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(f().btnDesktop->Glyph().toImage(), Image(f(), 0));
-    EXPECT_TRUE(f().isVisible());
+    EXPECT_TRUE(QtWidgetOf(f())->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(f().btnDesktop->Glyph(), Image(f(), 0));
+    EXPECT_TRUE(QtWidgetOf(f())->isVisible());
 
     f().btnDesktopClick();
     EXPECT_EQ(f().btnDesktop->Hint(), "Normal window");
-    EXPECT_FALSE(f().windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(f().btnDesktop->Glyph().toImage(), Image(f(), 1));
+    EXPECT_FALSE(QtWidgetOf(f())->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(f().btnDesktop->Glyph(), Image(f(), 1));
     EXPECT_NE(Image(f(), 0), Image(f(), 1));
-    EXPECT_EQ(f().btnDesktop->toolTip().toStdString(), "Normal window");
+    EXPECT_EQ(QtWidgetOf(f().btnDesktop)->toolTip().toStdString(), "Normal window");
 }
 
 TEST_F(ShownWindowTest, SendListShowsAndHidesNarrowingOnlyTheReceiveArea) {
-    const QSize window = f().size();
-    EXPECT_EQ(f().gbReceiveData->width(), 693);
+    const QSize window = QtWidgetOf(f())->size();
+    EXPECT_EQ(QtWidgetOf(f().gbReceiveData)->width(), 693);
     f().btnListClick();
     Settle();
     EXPECT_EQ(f().btnList->Caption(), "Normal");
     EXPECT_TRUE(f().pnSendList->Visible());
-    EXPECT_EQ(f().gbReceiveData->width(), 453);
-    EXPECT_EQ(f().pnSendList->geometry(), QRect(0, 0, 240, 328));
-    EXPECT_EQ(f().size(), window);
+    EXPECT_EQ(QtWidgetOf(f().gbReceiveData)->width(), 453);
+    EXPECT_EQ(QtWidgetOf(f().pnSendList)->geometry(), QRect(0, 0, 240, 328));
+    EXPECT_EQ(QtWidgetOf(f())->size(), window);
 
     f().btnListClick();
     Settle();
     EXPECT_EQ(f().btnList->Caption(), "Extend");
     EXPECT_FALSE(f().pnSendList->Visible());
-    EXPECT_EQ(f().gbReceiveData->width(), 693);
+    EXPECT_EQ(QtWidgetOf(f().gbReceiveData)->width(), 693);
 }
 
 TEST_F(ShownWindowTest, TheListsOwnCloseButton) {
     f().btnListClick();
-    f().epSendList->CloseButton()->click();
+    QtWidgetOf(f().epSendList)->findChild<QToolButton*>(QStringLiteral("CloseButton"))->click();
     EXPECT_FALSE(f().epSendList->Visible());
     EXPECT_FALSE(f().pnSendList->Visible());
     EXPECT_EQ(f().btnList->Caption(), "Normal");
@@ -92,15 +95,15 @@ TEST_F(ShownWindowTest, TheListsOwnCloseButton) {
 TEST_F(ShownWindowTest, CounterReset) {
     f().lbRX->SetCaption("123");
     f().lbTX->SetCaption("-5");
-    f().btnCounterReset->click();
+    QtWidgetOf<QAbstractButton>(f().btnCounterReset)->click();
     EXPECT_EQ(f().lbRX->Caption(), "0");
     EXPECT_EQ(f().lbTX->Caption(), "0");
 }
 
 TEST_F(ShownWindowTest, DesignSizes) {
-    EXPECT_EQ(f().windowTitle().toStdString(), "Pellow V1.1");
-    EXPECT_EQ(f().size(), QSize(693, 502));
-    const std::vector<std::pair<QWidget*, QRect>> places = {
+    EXPECT_EQ(QtWidgetOf(f())->windowTitle().toStdString(), "Pellow V1.1");
+    EXPECT_EQ(QtWidgetOf(f())->size(), QSize(693, 502));
+    const std::vector<std::pair<const TControl*, QRect>> places = {
         {f().pnSend, {0, 0, 693, 328}},
         {f().pnBottom, {0, 328, 693, 153}},
         {f().sbMain, {0, 481, 693, 21}},
@@ -130,34 +133,34 @@ TEST_F(ShownWindowTest, DesignSizes) {
         {f().btnEntry[20], {209, 439, 20, 19}},
         {f().edtCycleTimer, {174, 5, 47, 19}},
     };
-    for (const auto& [widget, rect] : places) {
-        EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
+    for (const auto& [control, rect] : places) {
+        EXPECT_EQ(QtWidgetOf(control)->geometry(), rect) << control->Name();
     }
-    EXPECT_EQ(f().sssbSendData->width(), 19);
-    EXPECT_EQ(f().mmReceive->parentWidget(), f().gbReceiveData);
+    EXPECT_EQ(QtWidgetOf(f().sssbSendData)->width(), 19);
+    EXPECT_EQ(QtWidgetOf(f().mmReceive)->parentWidget(), QtWidgetOf(f().gbReceiveData));
 }
 
 TEST_F(ShownWindowTest, ResizingGrowsTheFillingPanelsAndKeepsExitInTheCorner) {
-    const int sendAreaWidth = f().mmSendData->width();
-    const int receiveHeight = f().mmReceive->height();
-    f().resize(900, 700);
+    const int sendAreaWidth = QtWidgetOf(f().mmSendData)->width();
+    const int receiveHeight = QtWidgetOf(f().mmReceive)->height();
+    QtWidgetOf(f())->resize(900, 700);
     Settle();
-    EXPECT_EQ(f().btnClose->geometry(), QRect(850, 654, 49, 45));
-    EXPECT_EQ(f().mmSendData->width(), sendAreaWidth + 207);
-    EXPECT_EQ(f().mmReceive->height(), receiveHeight + 198);
-    EXPECT_EQ(f().pnCOM->size(), QSize(138, 153));
-    EXPECT_EQ(f().bsSkinPanel1->width(), 111);
-    EXPECT_EQ(f().pnSendFile->height(), 25);
-    EXPECT_EQ(f().pnStatus->geometry(), QRect(83, 0, 276, 21));
+    EXPECT_EQ(QtWidgetOf(f().btnClose)->geometry(), QRect(850, 654, 49, 45));
+    EXPECT_EQ(QtWidgetOf(f().mmSendData)->width(), sendAreaWidth + 207);
+    EXPECT_EQ(QtWidgetOf(f().mmReceive)->height(), receiveHeight + 198);
+    EXPECT_EQ(QtWidgetOf(f().pnCOM)->size(), QSize(138, 153));
+    EXPECT_EQ(QtWidgetOf(f().bsSkinPanel1)->width(), 111);
+    EXPECT_EQ(QtWidgetOf(f().pnSendFile)->height(), 25);
+    EXPECT_EQ(QtWidgetOf(f().pnStatus)->geometry(), QRect(83, 0, 276, 21));
 }
 
 TEST_F(ShownWindowTest, ControlsCarryTheirNamesAndTexts) {
     for (int n = 1; n <= TfrmMain::SendListSize; ++n) {
         const std::string i = std::to_string(n);
-        EXPECT_EQ(f().findChild<QWidget*>(QString::fromStdString("cb" + i)), f().cbEntry[n]);
-        EXPECT_EQ(f().findChild<QWidget*>(QString::fromStdString("edt" + i)), f().edtEntry[n]);
-        EXPECT_EQ(f().findChild<QWidget*>(QString::fromStdString("btn" + i)), f().btnEntry[n]);
-        EXPECT_EQ(f().piEntry[n]->objectName().toStdString(), "pi" + i);
+        EXPECT_EQ(QtWidgetOf(f())->findChild<QWidget*>(QString::fromStdString("cb" + i)), QtWidgetOf(f().cbEntry[n]));
+        EXPECT_EQ(QtWidgetOf(f())->findChild<QWidget*>(QString::fromStdString("edt" + i)), QtWidgetOf(f().edtEntry[n]));
+        EXPECT_EQ(QtWidgetOf(f())->findChild<QWidget*>(QString::fromStdString("btn" + i)), QtWidgetOf(f().btnEntry[n]));
+        EXPECT_EQ(f().piEntry[n]->Name(), "pi" + i);
         EXPECT_EQ(f().btnEntry[n]->Caption(), i);
         EXPECT_EQ(f().cbEntry[n]->Checked(), n == 1);
     }
@@ -171,11 +174,11 @@ TEST_F(ShownWindowTest, ControlsCarryTheirNamesAndTexts) {
     EXPECT_EQ(f().bsSkinLabel3->Caption(), "Interval                 ms");
     EXPECT_EQ(f().epSendList->Caption(), "Data list to be sent");
     EXPECT_EQ(f().sgSendData->Caption(), "The data to be send");
-    EXPECT_EQ(f().N1->title().toStdString(), "\u4FDD\u5B58\u81F3");
-    EXPECT_EQ(f().btnSendFile->toolTip().toStdString(),
+    EXPECT_EQ(f().N1->Caption(), "\u4FDD\u5B58\u81F3");
+    EXPECT_EQ(QtWidgetOf(f().btnSendFile)->toolTip().toStdString(),
               "You can close the serial port to stop sending file.");
-    EXPECT_TRUE(f().btnCOM->toolTip().isEmpty());
-    EXPECT_FALSE(f().ssbReceive->isEnabled());
+    EXPECT_TRUE(QtWidgetOf(f().btnCOM)->toolTip().isEmpty());
+    EXPECT_FALSE(QtWidgetOf(f().ssbReceive)->isEnabled());
     EXPECT_EQ(f().tmAutoSend->Interval(), 1000);
 }
 
@@ -188,17 +191,18 @@ namespace {
 TEST_F(ShownWindowTest, EnterPressesSendUnlessAMemoOrButtonHasTheFocus) {
     int sends = 0;
     f().btnSendData->OnClick = [&] { ++sends; };
-    f().activateWindow();
-    for (QWidget* w : std::initializer_list<QWidget*>{f().edtTimer, f().cbBPS, f().cbSendHex}) {
-        w->setFocus();
-        QTest::keyClick(w, Qt::Key_Return);
+    QtWidgetOf(f())->activateWindow();
+    for (const TControl* c : std::initializer_list<const TControl*>{f().edtTimer, f().cbBPS,
+                                                                    f().cbSendHex}) {
+        QtWidgetOf(c)->setFocus();
+        QTest::keyClick(QtWidgetOf(c), Qt::Key_Return);
     }
     EXPECT_EQ(sends, 3);
     EXPECT_EQ(f().edtTimer->Text(), "1000");
-    f().mmSendData->setFocus();
-    QTest::keyClick(f().mmSendData, Qt::Key_Return);
-    f().btnCOM->setFocus();
-    QTest::keyClick(f().btnCOM, Qt::Key_Return);
+    QtWidgetOf(f().mmSendData)->setFocus();
+    QTest::keyClick(QtWidgetOf(f().mmSendData), Qt::Key_Return);
+    QtWidgetOf(f().btnCOM)->setFocus();
+    QTest::keyClick(QtWidgetOf(f().btnCOM), Qt::Key_Return);
     EXPECT_EQ(sends, 3);
 }
 

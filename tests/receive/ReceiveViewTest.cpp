@@ -1,9 +1,12 @@
 #include "receive/ReceiveView.h"
 
 #include "receive/LineBreaks.h"
-#include "ui/TextBytes.h"
+#include "ui/qt/QtWidgetOf.h"
+#include "ui/TForm.h"
+#include "ui/qt/QtText.h"
 
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -17,17 +20,23 @@
 namespace pellow {
 namespace {
 
+QAbstractScrollArea* Area(const ReceiveView& view) {
+    return QtWidgetOf<QAbstractScrollArea>(view);
+}
+
 class ReceiveViewTest : public testing::Test {
 protected:
     ReceiveViewTest() {
-        view.resize(400, 300);
-        view.show();
+        form.SetClientSize(800, 600);
+        view.SetBounds({0, 0, 400, 300});
+        QtWidgetOf(form)->show();
         columns = view.Columns();
     }
 
     std::string Line(int cells) { return std::string(static_cast<std::size_t>(cells), 'x'); }
 
-    ReceiveView view;
+    TForm form{nullptr};
+    ReceiveView view{form};
     int columns = 0;
 };
 
@@ -40,7 +49,7 @@ TEST_F(ReceiveViewTest, KeepsEveryByteExactly) {
     view.AppendBytes("\xad\r");     // ... completed by the next one
     view.AppendBytes("\n\xff\xfe"); // and bytes that never decode
     EXPECT_EQ(view.Bytes(), all + "\xad\r\n\xff\xfe");
-    view.viewport()->grab(); // painting control and undecodable bytes must not disturb them
+    Area(view)->viewport()->grab(); // painting control and undecodable bytes must not disturb them
     EXPECT_EQ(view.Bytes(), all + "\xad\r\n\xff\xfe");
     view.SetBytes(std::string("\0a\0", 3));
     EXPECT_EQ(view.Bytes(), std::string("\0a\0", 3));
@@ -69,14 +78,14 @@ TEST_F(ReceiveViewTest, CountsWrappedRowsAtTheViewWidth) {
 TEST_F(ReceiveViewTest, WidthChangeRewrapsEverything) {
     view.AppendBytes(Line(100 * columns));
     EXPECT_EQ(view.RowCount(), 100);
-    view.resize(view.width() + 200, view.height());
+    view.SetBounds({0, 0, view.Width() + 200, view.Height()});
     QApplication::processEvents();
     ASSERT_GT(view.Columns(), columns);
     EXPECT_EQ(view.RowCount(), (100 * columns + view.Columns() - 1) / view.Columns());
 }
 
 TEST_F(ReceiveViewTest, FollowsTheEndOnlyWhenAtTheBottom) {
-    QScrollBar* bar = view.verticalScrollBar();
+    QScrollBar* bar = Area(view)->verticalScrollBar();
     for (int i = 0; i < 200; ++i)
         view.AppendBytes("row\r\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > 0; }, 5000));
@@ -99,12 +108,13 @@ struct KeyCase {
 class ReceiveViewKeyTest : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(ReceiveViewKeyTest, PassesTheCharactersBytes) {
-    ReceiveView view;
+    TForm form(nullptr);
+    ReceiveView view(form);
     std::vector<std::string> keys;
     view.OnKeyPress = [&](std::string& key) { keys.push_back(key); };
     QKeyEvent press(QEvent::KeyPress, GetParam().key, GetParam().modifiers,
                     QString::fromUtf8(GetParam().text));
-    QApplication::sendEvent(&view, &press);
+    QApplication::sendEvent(Area(view), &press);
     if (GetParam().bytes.empty())
         EXPECT_TRUE(keys.empty());
     else
@@ -138,12 +148,12 @@ TEST_F(ReceiveViewTest, TerminalCopyKeysCopyAndSendNothing) {
     view.AppendBytes(all);
     view.SelectAll();
     QApplication::clipboard()->clear();
-    QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
+    QTest::keyClick(Area(view), Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(ToStdString(QApplication::clipboard()->text()), all);
     QApplication::clipboard()->clear();
     QKeyEvent ctrlShiftC(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier,
                          QStringLiteral("\x03"));
-    QApplication::sendEvent(&view, &ctrlShiftC);
+    QApplication::sendEvent(Area(view), &ctrlShiftC);
     EXPECT_EQ(ToStdString(QApplication::clipboard()->text()), all);
     EXPECT_TRUE(keys.empty());
 }
@@ -151,14 +161,15 @@ TEST_F(ReceiveViewTest, TerminalCopyKeysCopyAndSendNothing) {
 TEST_F(ReceiveViewTest, MouseDragSelectsAndCopyTakesTheSelection) {
     view.AppendBytes("hello\r\nworld");
     QApplication::processEvents();
-    const int firstRow = view.fontMetrics().height() / 2;
-    QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, firstRow));
-    QMouseEvent move(QEvent::MouseMove, QPointF(view.viewport()->width() - 2, firstRow),
-                     view.viewport()->mapToGlobal(QPointF(view.viewport()->width() - 2, firstRow)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &move);
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier,
-                        QPoint(view.viewport()->width() - 2, firstRow));
+    QWidget* viewport = Area(view)->viewport();
+    const int firstRow = Area(view)->fontMetrics().height() / 2;
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(1, firstRow));
+    QMouseEvent move(QEvent::MouseMove, QPointF(viewport->width() - 2, firstRow),
+                     viewport->mapToGlobal(QPointF(viewport->width() - 2, firstRow)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier,
+                        QPoint(viewport->width() - 2, firstRow));
     EXPECT_EQ(view.SelectionStart(), 0u);
     EXPECT_EQ(view.SelectionEnd(), 5u);
     view.Copy();
@@ -186,13 +197,13 @@ TEST_F(ReceiveViewTest, WidthChangeSettlesOnTheFreshCount) {
     for (int i = 0; i < 4000; ++i)
         text += Line(1 + i % (3 * columns)) + (i % 7 == 0 ? "\r\n" : " ");
     view.AppendReceived(text);
-    view.resize(view.width() - 90, view.height());
-    view.viewport()->grab();
+    view.SetBounds({0, 0, view.Width() - 90, view.Height()});
+    Area(view)->viewport()->grab();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.RowsSettled(); }, 20000));
     RowIndex fresh(view.Columns());
     fresh.Update(view.Bytes());
     EXPECT_EQ(view.RowCount(), fresh.RowCount());
-    QScrollBar* bar = view.verticalScrollBar();
+    QScrollBar* bar = Area(view)->verticalScrollBar();
     EXPECT_EQ(bar->maximum() + bar->pageStep(), fresh.RowCount());
 }
 

@@ -328,7 +328,7 @@ TEST_F(ReceiveWindowTest, SaveWritesExactlyTheAreaBesideTheExecutable) {
 TEST_F(ReceiveWindowTest, ReceivesThroughAPseudoTerminal) {
     test::PtyPair pty;
     ports = {pty.SlavePath()};
-    window->show();
+    window->Show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->Com->PortOpen(); }, 10000))
         << testing::PrintToString(messages->Texts());
     std::string sent;
@@ -349,7 +349,7 @@ TEST_F(ReceiveWindowTest, ReceivesThroughAPseudoTerminal) {
     window->cbHexDisplay->SetChecked(true);
     pty.Write("\x12\xab");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shown() == "12 AB "; }, 10000)) << Shown();
-    window->close();
+    window->Close();
 }
 
 } // namespace

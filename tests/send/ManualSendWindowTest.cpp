@@ -1,8 +1,11 @@
 #include "SendWindowFixture.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace pellow;
@@ -40,7 +43,7 @@ TEST_F(ManualSendTest, SendButtonBytesAndCountsWithNewlineOnAndOff) {
         Form().cbSendHex->SetChecked(c.hex);
         Form().cbNewLine->SetChecked(c.newline);
         const std::int64_t before = TX();
-        Form().btnSendData->click();
+        QtWidgetOf<QAbstractButton>(Form().btnSendData)->click();
         EXPECT_EQ(TakeReceived(), c.sent);
         EXPECT_EQ(TX() - before, static_cast<std::int64_t>(c.sent.size()));
     }
@@ -50,7 +53,7 @@ TEST_F(ManualSendTest, SendButtonBytesAndCountsWithNewlineOnAndOff) {
 TEST_F(ManualSendTest, PastedNoBreakSpaceAndLineSeparatorGoOutAsTheirBytes) {
     QApplication::clipboard()->setText(QStringLiteral("a") + QChar(0x00A0) + QStringLiteral("b") +
                                        QChar(0x2028) + QStringLiteral("c"));
-    Form().mmSendData->paste();
+    QtWidgetOf<QPlainTextEdit>(Form().mmSendData)->paste();
     Form().btnSendDataClick();
     EXPECT_EQ(TakeReceived(), "a\xC2\xA0\x62\xE2\x80\xA8\x63");
 
@@ -117,7 +120,7 @@ TEST_F(ManualSendTest, RefillDataEmptiesOnlyTheSendArea) {
     Form().cbSendHex->SetChecked(true);
     Form().cbNewLine->SetChecked(true);
     Form().lbTX->SetCaption("12");
-    Form().btnClearSend->click();
+    QtWidgetOf<QAbstractButton>(Form().btnClearSend)->click();
     EXPECT_EQ(Form().mmSendData->Text(), "");
     EXPECT_TRUE(Form().cbSendHex->Checked());
     EXPECT_TRUE(Form().cbNewLine->Checked());
@@ -125,17 +128,18 @@ TEST_F(ManualSendTest, RefillDataEmptiesOnlyTheSendArea) {
 }
 
 TEST_F(ManualSendTest, IntervalEditsTakeDigitsAndTheEditingKeys) {
-    for (TEdit* edit : {Form().edtTimer, Form().edtCycleTimer}) {
-        edit->SetText("");
+    for (TEdit* control : {Form().edtTimer, Form().edtCycleTimer}) {
+        control->SetText("");
+        QWidget* edit = QtWidgetOf(control);
         QTest::keyClicks(edit, "1a2-3 x");
-        EXPECT_EQ(edit->Text(), "123");
+        EXPECT_EQ(control->Text(), "123");
         QTest::keyClick(edit, Qt::Key_Backspace);
-        EXPECT_EQ(edit->Text(), "12");
+        EXPECT_EQ(control->Text(), "12");
         QTest::keyClick(edit, Qt::Key_Home);
         // As X11 delivers it: Delete carries the text DEL.
         QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
         QApplication::sendEvent(edit, &del);
-        EXPECT_EQ(edit->Text(), "2");
+        EXPECT_EQ(control->Text(), "2");
     }
 }
 
@@ -171,14 +175,14 @@ TEST_F(TimedSendTest, AutoSendRunsRepeatedlyAndStopsCleanly) {
     EXPECT_EQ(Read(Form()), Idle);
     Form().mmSendData->SetText("AT\r\n");
     Form().edtTimer->SetText("20");
-    Form().cbAutoSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbAutoSend)->click();
     EXPECT_EQ(Read(Form()), AutoOn);
     EXPECT_EQ(Form().tmAutoSend->Interval(), 20);
     ReceivedWhen([](const std::string& bytes) { return bytes.size() >= 6; });
     // The next ticks send what the area holds then.
     Form().mmSendData->SetText("OK");
     ReceivedWhen([](const std::string& bytes) { return bytes.ends_with("OK"); });
-    Form().cbAutoSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbAutoSend)->click();
     EXPECT_EQ(Read(Form()), Idle);
     const std::string sent = TakeReceived();
     ASSERT_TRUE(sent.starts_with("ATATAT")) << sent;
@@ -253,7 +257,7 @@ TEST_F(TimedSendTest, ClosingThePortEndsEitherKind) {
 
 TEST_F(TimedSendTest, CyclicIntervalChangeStopsOnlyTheAutoTimer) {
     StartAutoSendWithoutTicks();
-    QTest::keyClicks(Form().edtCycleTimer, "5");
+    QTest::keyClicks(QtWidgetOf(Form().edtCycleTimer), "5");
     EXPECT_FALSE(Form().tmAutoSend->Enabled());
     EXPECT_TRUE(Form().cbAutoSend->Checked());
     EXPECT_FALSE(Form().btnSendData->Enabled());

@@ -1,8 +1,11 @@
 #include "SendWindowFixture.h"
 #include "receive/ReceiveView.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
 
@@ -36,9 +39,9 @@ TEST_F(SendListTest, EntriesOneAndThreeAlternateAndRestartFromOne) {
 TEST_F(SendListTest, CyclicTimerSendsEntriesAfterEachOther) {
     SetSendList({"A", "", "C"});
     Form().edtCycleTimer->SetText("20");
-    Form().cbCycleSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbCycleSend)->click();
     ReceivedWhen([](const std::string& bytes) { return bytes.size() >= 6; });
-    Form().cbCycleSend->click();
+    QtWidgetOf<QAbstractButton>(Form().cbCycleSend)->click();
     const std::string sent = TakeReceived();
     ASSERT_GE(sent.size(), 6u);
     for (std::size_t i = 0; i < sent.size(); ++i)
@@ -78,12 +81,12 @@ TEST_F(SendListTest, HexEntryThatFailsDoesNotStopCyclicSending) {
 
 TEST_F(SendListTest, EntryButtonShowsTheEntryWithItsModeThenSends) {
     SetSendList({"", "31 32"});
-    Form().btnEntry[2]->click();
+    QtWidgetOf<QAbstractButton>(Form().btnEntry[2])->click();
     EXPECT_EQ(TakeReceived(), "31 32");
     EXPECT_FALSE(Form().cbSendHex->Checked());
 
     Form().cbEntry[2]->SetChecked(true);
-    Form().btnEntry[2]->click();
+    QtWidgetOf<QAbstractButton>(Form().btnEntry[2])->click();
     EXPECT_EQ(TakeReceived(), "12");
     EXPECT_TRUE(Form().cbSendHex->Checked());
     EXPECT_EQ(Form().mmSendData->Text(), "31 32");
@@ -121,7 +124,7 @@ TEST_F(SendListTest, EntryPressedDuringAutoSendChangesWhatTheTicksSend) {
 TEST_F(SendListTest, MenuItemCopiesTheWholeSendAreaIntoTheEntry) {
     Form().cbEntry[5]->SetChecked(true);
     Form().mmSendData->SetText("one\r\ntwo");
-    Form().piEntry[5]->trigger();
+    Form().piEntry[5]->Click();
     EXPECT_EQ(Form().edtEntry[5]->Text(), "one\r\ntwo");
     EXPECT_TRUE(Form().cbEntry[5]->Checked());
     // Saved at once, line break and all.
@@ -136,10 +139,10 @@ TEST_F(SendListTest, OpeningTheMenuCopiesTheSelection) {
     Form().pmSavetoListPopup();
     EXPECT_EQ(clipboard->text(), "before");
 
-    QTextCursor cursor = Form().mmSendData->textCursor();
+    QTextCursor cursor = QtWidgetOf<QPlainTextEdit>(Form().mmSendData)->textCursor();
     cursor.setPosition(6);
     cursor.setPosition(11, QTextCursor::KeepAnchor);
-    Form().mmSendData->setTextCursor(cursor);
+    QtWidgetOf<QPlainTextEdit>(Form().mmSendData)->setTextCursor(cursor);
     Form().pmSavetoListPopup();
     EXPECT_EQ(clipboard->text(), "world");
 }
@@ -152,10 +155,10 @@ TEST_F(KeyboardSendTest, TypedKeysGoOutOneByOneIgnoringTheSendOptions) {
     Form().mmSendData->SetText("x");
     Form().cbSendHex->SetChecked(true);
     Form().cbNewLine->SetChecked(true);
-    QTest::keyClick(Form().mmReceive, 'A');
-    QTest::keyClick(Form().mmReceive, 'T');
-    QTest::keyClick(Form().mmReceive, Qt::Key_Return);
-    QTest::keyClick(Form().mmReceive, '4');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'A');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'T');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), Qt::Key_Return);
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), '4');
     EXPECT_EQ(TakeReceived(), "AT\r4");
     EXPECT_EQ(TX(), 4);
     // Enter went out as a carriage return alone, and the send area keeps just that.
@@ -165,8 +168,8 @@ TEST_F(KeyboardSendTest, TypedKeysGoOutOneByOneIgnoringTheSendOptions) {
 
 TEST_F(KeyboardSendTest, ControlKeysGoOutAndDeleteSendsNothing) {
     for (Qt::Key key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
-        QTest::keyClick(Form().mmReceive, key, Qt::ControlModifier);
-    QTest::keyClick(Form().mmReceive, Qt::Key_Delete);
+        QTest::keyClick(QtWidgetOf(Form().mmReceive), key, Qt::ControlModifier);
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), Qt::Key_Delete);
     EXPECT_EQ(TakeReceived(), "\x01\x02\x03");
     EXPECT_EQ(TX(), 3);
 }
@@ -181,7 +184,7 @@ TEST_F(KeyboardSendTest, CharacterBeyondAsciiGoesAsAllItsBytes) {
 
 TEST_F(KeyboardSendTest, ClosedPortTakesNoKeys) {
     ClosePort();
-    QTest::keyClick(Form().mmReceive, 'A');
+    QTest::keyClick(QtWidgetOf(Form().mmReceive), 'A');
     EXPECT_EQ(TX(), 0);
     EXPECT_EQ(Form().mmSendData->Text(), "");
     EXPECT_TRUE(Messages().Warnings.empty());

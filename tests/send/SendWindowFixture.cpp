@@ -28,7 +28,7 @@ void SendWindowTest::SetUp() {
     services.SettingsFolder = settings_.path().toStdString();
     services.Messages = messages_;
     form_ = std::make_unique<TfrmMain>(services);
-    form_->show();
+    form_->Show();
     // The window starts up once it is on the screen; the status line tells when it has.
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return !form_->pnStatus->Caption().empty(); }, DeadlineMs));

@@ -4,12 +4,15 @@
 #include "ui/TComboBox.h"
 #include "ui/TDispatcher.h"
 #include "ui/TEdit.h"
+#include "ui/TForm.h"
 #include "ui/TTimer.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QTest>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -19,13 +22,13 @@ namespace {
 
 class ControlsTest : public testing::Test {
 protected:
-    QWidget parent_;
     std::vector<std::string> reports_;
     TDispatcher dispatcher_{[this](const std::string& m) { reports_.push_back(m); }};
+    TForm parent_{&dispatcher_};
 };
 
 TEST_F(ControlsTest, CheckBoxSetFromCodeAlwaysRunsItsClickHandler) {
-    TCheckBox box(&parent_, &dispatcher_, "Auto send");
+    TCheckBox box(parent_, "Auto send");
     std::vector<bool> seen;
     box.OnClick = [&] { seen.push_back(box.Checked()); };
     box.SetChecked(false); // no change, still runs
@@ -35,17 +38,17 @@ TEST_F(ControlsTest, CheckBoxSetFromCodeAlwaysRunsItsClickHandler) {
 }
 
 TEST_F(ControlsTest, UserClickRunsTheHandlerAfterTheChange) {
-    TCheckBox box(&parent_, &dispatcher_, "Auto send");
+    TCheckBox box(parent_, "Auto send");
     std::vector<bool> seen;
     box.OnClick = [&] { seen.push_back(box.Checked()); };
-    parent_.show();
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, box.height() / 2));
-    box.click();
+    QtWidgetOf(parent_)->show();
+    QTest::mouseClick(QtWidgetOf(box), Qt::LeftButton, {}, QPoint(5, QtWidgetOf(box)->height() / 2));
+    QtWidgetOf<QAbstractButton>(box)->click();
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ControlsTest, HandlerUncheckingItsOwnBoxRunsAgainInside) {
-    TCheckBox box(&parent_, &dispatcher_, "Cycle");
+    TCheckBox box(parent_, "Cycle");
     std::vector<bool> seen;
     box.OnClick = [&] {
         seen.push_back(box.Checked());
@@ -59,46 +62,46 @@ TEST_F(ControlsTest, HandlerUncheckingItsOwnBoxRunsAgainInside) {
 }
 
 TEST_F(ControlsTest, EditChangeOnlyOnARealChange) {
-    TEdit edit(&parent_, &dispatcher_, "1000");
+    TEdit edit(parent_, "1000");
     int changes = 0;
     edit.OnChange = [&] { ++changes; };
     edit.SetText("1000");
     EXPECT_EQ(changes, 0);
     edit.SetText("500");
     EXPECT_EQ(changes, 1);
-    QTest::keyClicks(&edit, "7");
+    QTest::keyClicks(QtWidgetOf(edit), "7");
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(edit.Text(), "5007");
 }
 
 TEST_F(ControlsTest, KeyPressCanDiscardTheKey) {
-    TEdit edit(&parent_, &dispatcher_, "");
+    TEdit edit(parent_, "");
     edit.OnKeyPress = [](char& key) {
         if (!(key >= '0' && key <= '9') && key != 8) {
             key = 0;
         }
     };
-    QTest::keyClicks(&edit, "1a2b");
+    QTest::keyClicks(QtWidgetOf(edit), "1a2b");
     EXPECT_EQ(edit.Text(), "12");
-    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(QtWidgetOf(edit), Qt::Key_Backspace);
     EXPECT_EQ(edit.Text(), "1");
 }
 
 TEST_F(ControlsTest, ComboChangeOnlyWhenTheShownTextChanges) {
-    TComboBox box(&parent_, &dispatcher_, TComboBox::TStyle::DropDownList);
+    TComboBox box(parent_, TComboBox::TStyle::DropDownList);
     box.SetItems({"5", "6", "7", "8"});
     std::vector<std::string> seen;
     box.OnChange = [&] { seen.push_back(box.Text()); };
     box.SetItemIndex(3);
     box.SetItemIndex(3);
-    box.setCurrentIndex(1); // as the user picks it
+    QtWidgetOf<QComboBox>(box)->setCurrentIndex(1); // as the user picks it
     box.SetItemIndex(9);    // outside the list: nothing selected, nothing shown
     EXPECT_EQ(seen, (std::vector<std::string>{"8", "6", ""}));
     EXPECT_EQ(box.ItemIndex(), -1);
 }
 
 TEST_F(ControlsTest, SortedComboKeepsCaseInsensitiveOrderAndItsText) {
-    TComboBox box(&parent_, &dispatcher_, TComboBox::TStyle::DropDown, true);
+    TComboBox box(parent_, TComboBox::TStyle::DropDown, true);
     box.SetText("typed");
     box.SetItems({"COM2", "COM10", "com1"});
     EXPECT_EQ(box.Items(), (std::vector<std::string>{"com1", "COM10", "COM2"}));
@@ -108,45 +111,45 @@ TEST_F(ControlsTest, SortedComboKeepsCaseInsensitiveOrderAndItsText) {
 }
 
 TEST_F(ControlsTest, EscapingExceptionIsReportedAndTheControlStaysUsable) {
-    TButton button(&parent_, &dispatcher_, "Save data");
+    TButton button(parent_, "Save data");
     int runs = 0;
     button.OnClick = [&] {
         ++runs;
         throw std::runtime_error("Cannot create file \"x\".");
     };
-    button.click();
-    button.click();
+    QtWidgetOf<QAbstractButton>(button)->click();
+    QtWidgetOf<QAbstractButton>(button)->click();
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(reports_,
               (std::vector<std::string>{"Cannot create file \"x\".", "Cannot create file \"x\"."}));
 }
 
 TEST_F(ControlsTest, ExceptionInAHandlerRunFromCodeStopsTheCaller) {
-    TCheckBox box(&parent_, &dispatcher_, "Auto send");
+    TCheckBox box(parent_, "Auto send");
     box.OnClick = [] { throw std::runtime_error("inner"); };
-    TButton button(&parent_, &dispatcher_, "Send");
+    TButton button(parent_, "Send");
     bool after = false;
     button.OnClick = [&] {
         box.SetChecked(false);
         after = true;
     };
-    button.click();
+    QtWidgetOf<QAbstractButton>(button)->click();
     EXPECT_FALSE(after);
     EXPECT_EQ(reports_, std::vector<std::string>{"inner"});
 }
 
 TEST_F(ControlsTest, PropertiesAreTheControlsOwn) {
-    TButton button(&parent_, &dispatcher_, "Send");
-    parent_.setEnabled(false);
+    TButton button(parent_, "Send");
+    QtWidgetOf(parent_)->setEnabled(false);
     EXPECT_TRUE(button.Enabled());
     button.SetEnabled(false);
-    parent_.setEnabled(true);
+    QtWidgetOf(parent_)->setEnabled(true);
     EXPECT_FALSE(button.Enabled());
     EXPECT_TRUE(button.Visible()); // the parent was never shown
     button.SetHint("Stop the display of receive data.");
-    EXPECT_TRUE(button.toolTip().isEmpty());
+    EXPECT_TRUE(QtWidgetOf(button)->toolTip().isEmpty());
     button.SetShowHint(true);
-    EXPECT_EQ(button.toolTip().toStdString(), "Stop the display of receive data.");
+    EXPECT_EQ(QtWidgetOf(button)->toolTip().toStdString(), "Stop the display of receive data.");
 }
 
 void RunEventsFor(int ms) {
@@ -158,8 +161,8 @@ void RunEventsFor(int ms) {
 }
 
 TEST_F(ControlsTest, TimerIntervalZeroGivesNoTicksUnlessAsked) {
-    TTimer silent(nullptr, &dispatcher_, 0);
-    TTimer fast(nullptr, &dispatcher_, 0, true);
+    TTimer silent(&dispatcher_, 0);
+    TTimer fast(&dispatcher_, 0, true);
     int silentTicks = 0;
     int fastTicks = 0;
     silent.OnTimer = [&] { ++silentTicks; };
@@ -179,7 +182,7 @@ TEST_F(ControlsTest, TimerIntervalZeroGivesNoTicksUnlessAsked) {
 }
 
 TEST_F(ControlsTest, TimerTickErrorsAreReported) {
-    TTimer timer(nullptr, &dispatcher_, 1);
+    TTimer timer(&dispatcher_, 1);
     timer.OnTimer = [&] {
         timer.SetEnabled(false);
         throw std::invalid_argument("'x' is not a valid integer value");

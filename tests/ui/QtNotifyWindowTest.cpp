@@ -1,4 +1,4 @@
-#include "ui/QtNotifyWindow.h"
+#include "ui/qt/QtNotifyWindow.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,11 +1,14 @@
 // The user's bytes in the controls: the conversion to the toolkit's strings and back, the
 // send area and the one-line edits.
-#include "ui/TextBytes.h"
 #include "ui/TEdit.h"
+#include "ui/TForm.h"
 #include "ui/TMemo.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/QtWidgetOf.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -59,8 +62,11 @@ TEST(TextBytesTest, ValidUtf8ReadsAsTextAndOtherBytesStayVisible) {
 
 class SendAreaTest : public testing::Test {
 protected:
-    QWidget parent_;
-    TMemo memo_{&parent_, nullptr};
+    QPlainTextEdit& Shown(TMemo& memo) { return *QtWidgetOf<QPlainTextEdit>(memo); }
+
+    TForm parent_{nullptr};
+    TMemo memo_{parent_};
+    QPlainTextEdit& shown_ = Shown(memo_);
 };
 
 TEST_F(SendAreaTest, KeepsEveryByteAndEveryKindOfLineBreak) {
@@ -68,43 +74,43 @@ TEST_F(SendAreaTest, KeepsEveryByteAndEveryKindOfLineBreak) {
                              "\xE2\x80\xA9\xEF\xB7\x90" + "\xFC\xDF";
     memo_.SetText(text);
     EXPECT_EQ(memo_.Text(), text);
-    EXPECT_EQ(memo_.document()->blockCount(), 11); // each of the ten line breaks shows
+    EXPECT_EQ(shown_.document()->blockCount(), 11); // each of the ten line breaks shows
 }
 
 TEST_F(SendAreaTest, EnterTypesCrLfWhileAppendedAndPastedBreaksStayAsTheyCame) {
-    QTest::keyClicks(&memo_, "a");
-    QTest::keyClick(&memo_, Qt::Key_Return);
-    QTest::keyClick(&memo_, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&shown_, "a");
+    QTest::keyClick(&shown_, Qt::Key_Return);
+    QTest::keyClick(&shown_, Qt::Key_Return, Qt::ShiftModifier);
     memo_.Append("\r");
     QApplication::clipboard()->setText(QStringLiteral("x\ny\rz") + QChar(0x00A0) + QChar(0x2028));
-    memo_.paste();
+    shown_.paste();
     EXPECT_EQ(memo_.Text(), "a\r\n\r\n\rx\ny\rz\xC2\xA0\xE2\x80\xA8");
 }
 
 TEST_F(SendAreaTest, EditingCopyingAndUndoKeepTheOtherLineBreaks) {
     memo_.SetText("1\r2\n3\r\n4");
-    QTextCursor cursor = memo_.textCursor();
+    QTextCursor cursor = shown_.textCursor();
     cursor.setPosition(3); // after "2": removing it and its LF joins "1\r" and "3"
     cursor.setPosition(5, QTextCursor::KeepAnchor);
-    memo_.setTextCursor(cursor);
+    shown_.setTextCursor(cursor);
     EXPECT_EQ(memo_.SelText(), "\n3");
-    memo_.cut();
+    shown_.cut();
     EXPECT_EQ(memo_.Text(), "1\r2\r\n4");
-    memo_.undo();
+    shown_.undo();
     EXPECT_EQ(memo_.Text(), "1\r2\n3\r\n4");
 
     cursor.setPosition(0);
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    memo_.setTextCursor(cursor);
-    memo_.copy();
-    TMemo other(&parent_, nullptr);
-    other.paste();
+    shown_.setTextCursor(cursor);
+    shown_.copy();
+    TMemo other(parent_);
+    Shown(other).paste();
     EXPECT_EQ(other.Text(), "1\r2\n3\r\n4");
 }
 
 TEST(EditTest, KeepsEveryByteAndHasNoLengthLimit) {
-    QWidget parent;
-    TEdit edit(&parent, nullptr);
+    TForm parent(nullptr);
+    TEdit edit(parent);
     edit.SetText(AllByteValues());
     EXPECT_EQ(edit.Text(), AllByteValues());
     std::string longText(100000, 'x');

@@ -1,4 +1,4 @@
-#include "ui/TypedCharacter.h"
+#include "ui/qt/TypedCharacter.h"
 
 namespace pellow {
 

@@ -1,4 +1,4 @@
-#include "ui/TMessageBox.h"
+#include "ui/qt/QtMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
