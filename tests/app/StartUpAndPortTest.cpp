@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
 #include <atomic>
 #include <thread>
 
@@ -353,6 +359,45 @@ TEST(HangUpTest, SecondRequestOfOneUnplugLeavesTheNextPortOpen) {
     ExpectOpenState(f);
     EXPECT_EQ(messages->Texts(), std::vector<std::string>{"The serial port " + first.SlavePath() +
                                                           " was disconnected."});
+}
+
+// The real modal boxes, each answered with Enter as soon as it shows. The user was
+// typing into the receive area when the line went; after the warning, a click into the
+// port box and the next port's name must reach the port box.
+TEST(HangUpTest, AfterTheWarningAClickIntoThePortBoxTakesTheTypedName) {
+    Pty first;
+    ScratchFolder folder;
+    TfrmMainServices services;
+    services.ListPorts = [path = first.SlavePath()] { return std::vector<std::string>{path}; };
+    services.SettingsFolder = folder.Path();
+    TfrmMain f(std::move(services));
+    std::vector<std::string> warnings;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warnings.push_back(box->text().toStdString());
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answer.start(20);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_EQ(f.btnCOM->Caption(), "CLOSE");
+    f.mmReceive->setFocus();
+
+    first.CloseMaster();
+    ASSERT_TRUE(WaitFor([&] { return !warnings.empty() && !QApplication::activeModalWidget(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    Pty next;
+    QTest::mouseClick(f.cbCOM->lineEdit(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), f.cbCOM);
+    QTest::keyClick(f.cbCOM->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(f.cbCOM->lineEdit(), QString::fromStdString(next.SlavePath()));
+    EXPECT_EQ(f.cbCOM->Text(), next.SlavePath());
+    f.btnCOMClick();
+    EXPECT_EQ(f.btnCOM->Caption(), "CLOSE");
+    EXPECT_EQ(warnings, std::vector<std::string>{"The serial port " + first.SlavePath() +
+                                                 " was disconnected."});
 }
 
 TEST_F(PortControlTest, ExitClosesThePort) {
