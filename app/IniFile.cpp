@@ -55,20 +55,22 @@ bool Enclosed(std::string_view s) {
     return s.size() >= 2 && IsQuote(s.front()) && s.front() == s.back();
 }
 
-// Lines without their ends; CR LF and LF both end a line.
+// The first line of `text` without its end, and the text after it; CR LF and LF both end
+// a line. Reading walks the lines this way, so that it allocates nothing.
+std::string_view NextLine(std::string_view& text) {
+    const auto lf = text.find('\n');
+    std::string_view line = text.substr(0, lf);
+    text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
-        const auto lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        if (lf == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(lf + 1);
+        lines.push_back(NextLine(text));
     }
     return lines;
 }
@@ -162,7 +164,8 @@ std::string DecodeValue(std::string_view stored) {
 std::optional<std::string> FindValue(std::string_view text, std::string_view section,
                                      std::string_view key) {
     bool inSection = false;
-    for (const auto line : SplitLines(text)) {
+    while (!text.empty()) {
+        const std::string_view line = NextLine(text);
         if (const auto name = SectionName(line)) {
             if (inSection) {
                 break; // only the first section of that name counts, as when writing

@@ -1,22 +1,16 @@
 #include "receive/ChunkedBytes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <stdexcept>
 
 namespace pellow {
 
-namespace {
-
-constexpr std::size_t BlocksPerChunk = ChunkedBytes::ChunkSize / ChunkedBytes::BlockSize;
-
-std::uint64_t ChunkStartOf(std::uint64_t pos) {
-    return pos - pos % ChunkedBytes::ChunkSize;
-}
-
-} // namespace
-
-const ChunkedBytes::Chunk& ChunkedBytes::ChunkOf(std::uint64_t pos) const {
-    return chunks_[(ChunkStartOf(pos) - chunks_.front().start) / ChunkSize];
+ChunkedBytes::ChunkedBytes(std::size_t chunkSize, std::size_t blockSize)
+    : chunkShift_(std::countr_zero(chunkSize)), blockShift_(std::countr_zero(blockSize)) {
+    if (!std::has_single_bit(chunkSize) || !std::has_single_bit(blockSize) || blockSize > chunkSize)
+        throw std::invalid_argument("chunk and block sizes must be powers of two, blocks no larger");
 }
 
 char ChunkedBytes::At(std::uint64_t pos) const {
@@ -34,7 +28,7 @@ std::string_view ChunkedBytes::Piece(std::uint64_t pos) const {
     if (pos >= end_)
         return {};
     const Chunk& chunk = ChunkOf(pos);
-    const std::uint64_t stop = std::min<std::uint64_t>(end_, chunk.start + ChunkSize);
+    const std::uint64_t stop = std::min<std::uint64_t>(end_, chunk.start + ChunkSize());
     return {chunk.bytes.get() + (pos - chunk.start), static_cast<std::size_t>(stop - pos)};
 }
 
@@ -79,7 +73,7 @@ void ChunkedBytes::Recount(std::uint64_t from) {
     if (chunks_.empty())
         return;
     from = std::max(from, begin_);
-    std::size_t index = static_cast<std::size_t>((ChunkStartOf(from) - chunks_.front().start) / ChunkSize);
+    std::size_t index = ChunkIndexOf(from);
     if (index >= chunks_.size())
         index = chunks_.size() - 1;
     for (std::size_t i = index; i < chunks_.size(); ++i) {
@@ -92,12 +86,13 @@ void ChunkedBytes::Recount(std::uint64_t from) {
             chunk.loneBefore = total;
         }
         const std::size_t firstBlock =
-            i == index && from > chunk.start ? static_cast<std::size_t>((from - chunk.start) / BlockSize) : 0;
-        for (std::size_t b = firstBlock; b < BlocksPerChunk; ++b) {
-            const std::uint64_t blockStart = chunk.start + b * BlockSize;
-            const std::uint64_t blockEnd = std::min<std::uint64_t>(blockStart + BlockSize, end_);
+            i == index && from > chunk.start ? static_cast<std::size_t>((from - chunk.start) >> blockShift_) : 0;
+        for (std::size_t b = firstBlock; b < BlocksPerChunk(); ++b) {
+            const std::uint64_t blockStart = chunk.start + b * BlockSize();
+            const std::uint64_t blockEnd = std::min<std::uint64_t>(blockStart + BlockSize(), end_);
             const std::uint64_t start = std::max(blockStart, begin_);
-            chunk.blockLone[b] = start < blockEnd ? CountLone(start, blockEnd) : 0;
+            chunk.blockLone[b] = (start < blockEnd ? CountLone(start, blockEnd) : 0) +
+                                 (blockStart < begin_ ? droppedLoneInBlock_ : 0);
         }
     }
 }
@@ -106,16 +101,16 @@ void ChunkedBytes::Append(std::string_view bytes) {
     if (bytes.empty())
         return;
     // Every chunk needed is had first, so a failure leaves the store as it was.
-    std::uint64_t have = chunks_.empty() ? ChunkStartOf(end_) : chunks_.back().start + ChunkSize;
+    std::uint64_t have = chunks_.empty() ? ChunkStartOf(end_) : chunks_.back().start + ChunkSize();
     if (have < end_ + bytes.size()) {
         std::vector<Chunk> added;
         while (have < end_ + bytes.size()) {
             Chunk chunk;
-            chunk.bytes.reset(new char[ChunkSize]);
+            chunk.bytes.reset(new char[ChunkSize()]);
             chunk.start = have;
-            chunk.blockLone.assign(BlocksPerChunk, 0);
+            chunk.blockLone.assign(BlocksPerChunk(), 0);
             added.push_back(std::move(chunk));
-            have += ChunkSize;
+            have += ChunkSize();
         }
         for (Chunk& chunk : added)
             chunks_.push_back(std::move(chunk));
@@ -124,9 +119,9 @@ void ChunkedBytes::Append(std::string_view bytes) {
     const bool pendingCr = oldEnd > begin_ && At(oldEnd - 1) == '\r';
     std::uint64_t pos = end_;
     while (!bytes.empty()) {
-        Chunk& chunk = chunks_[static_cast<std::size_t>((ChunkStartOf(pos) - chunks_.front().start) / ChunkSize)];
+        Chunk& chunk = chunks_[ChunkIndexOf(pos)];
         const std::size_t offset = static_cast<std::size_t>(pos - chunk.start);
-        const std::size_t take = std::min(bytes.size(), ChunkSize - offset);
+        const std::size_t take = std::min(bytes.size(), ChunkSize() - offset);
         std::memcpy(chunk.bytes.get() + offset, bytes.data(), take);
         bytes.remove_prefix(take);
         pos += take;
@@ -135,19 +130,18 @@ void ChunkedBytes::Append(std::string_view bytes) {
     // Only the new bytes are counted, and the CR that ended the store if it found its LF.
     if (pendingCr && At(oldEnd) == '\n') {
         const Chunk& chunk = ChunkOf(oldEnd - 1);
-        const_cast<Chunk&>(chunk).blockLone[(oldEnd - 1 - chunk.start) / BlockSize]--;
+        const_cast<Chunk&>(chunk).blockLone[(oldEnd - 1 - chunk.start) >> blockShift_]--;
     }
     for (std::uint64_t from = oldEnd; from < end_;) {
         Chunk& chunk = const_cast<Chunk&>(ChunkOf(from));
-        const std::size_t block = static_cast<std::size_t>((from - chunk.start) / BlockSize);
-        const std::uint64_t to = std::min<std::uint64_t>(end_, chunk.start + (block + 1) * BlockSize);
+        const std::size_t block = static_cast<std::size_t>((from - chunk.start) >> blockShift_);
+        const std::uint64_t to = std::min<std::uint64_t>(end_, chunk.start + (block + 1) * BlockSize());
         chunk.blockLone[block] += CountLone(from, to);
         from = to;
     }
     // Totals change for the chunks after the one holding the last old byte.
     const std::uint64_t lastOld = oldEnd > chunks_.front().start ? oldEnd - 1 : chunks_.front().start;
-    const std::size_t touched =
-        static_cast<std::size_t>((ChunkStartOf(lastOld) - chunks_.front().start) / ChunkSize);
+    const std::size_t touched = ChunkIndexOf(lastOld);
     for (std::size_t i = touched + 1; i < chunks_.size(); ++i) {
         std::uint64_t total = chunks_[i - 1].loneBefore;
         for (std::uint32_t n : chunks_[i - 1].blockLone)
@@ -160,6 +154,7 @@ void ChunkedBytes::Clear() {
     chunks_.clear();
     begin_ = end_ = 0;
     beforeBegin_ = 0;
+    droppedLoneInBlock_ = 0;
 }
 
 void ChunkedBytes::Truncate(std::uint64_t end) {
@@ -176,9 +171,12 @@ void ChunkedBytes::DropBefore(std::uint64_t pos) {
     pos = std::min(pos, end_);
     if (pos <= begin_)
         return;
+    const std::uint64_t blockStart = BlockStartOf(pos);
+    const std::uint64_t stillCounted = blockStart == BlockStartOf(begin_) ? droppedLoneInBlock_ : 0;
+    droppedLoneInBlock_ = stillCounted + CountLone(std::max(blockStart, begin_), pos);
     beforeBegin_ = At(pos - 1);
     begin_ = pos;
-    while (chunks_.size() > 1 && chunks_.front().start + ChunkSize <= pos)
+    while (chunks_.size() > 1 && chunks_.front().start + ChunkSize() <= pos)
         chunks_.pop_front();
 }
 
@@ -190,12 +188,16 @@ std::uint64_t ChunkedBytes::LoneBefore(std::uint64_t pos) const {
     if (ChunkStartOf(pos) <= chunks_.back().start)
         chunk = &ChunkOf(pos);
     std::uint64_t total = chunk->loneBefore;
-    const std::size_t block = static_cast<std::size_t>(std::min<std::uint64_t>((pos - chunk->start) / BlockSize, BlocksPerChunk));
+    const std::size_t block = static_cast<std::size_t>(
+        std::min<std::uint64_t>((pos - chunk->start) >> blockShift_, BlocksPerChunk()));
     for (std::size_t b = 0; b < block; ++b)
         total += chunk->blockLone[b];
-    const std::uint64_t blockStart = std::max(chunk->start + block * BlockSize, begin_);
-    if (blockStart < pos)
-        total += CountLone(blockStart, pos);
+    const std::uint64_t blockStart = chunk->start + block * BlockSize();
+    if (blockStart < begin_)
+        total += droppedLoneInBlock_;
+    const std::uint64_t from = std::max(blockStart, begin_);
+    if (from < pos)
+        total += CountLone(from, pos);
     return total;
 }
 

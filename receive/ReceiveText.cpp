@@ -25,10 +25,11 @@ bool IsControlOrBlankByte(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-// H^depth(c): `c` as hex pairs, the pairs as hex pairs again, `depth` times.
-void ExpandHex(char c, int depth, std::string& out) {
+// H^depth(c): `c` as hex pairs, the pairs as hex pairs again, `depth` times. `next` is
+// room to work in, kept by the caller so that reading character after character does not
+// allocate for each.
+void ExpandHex(char c, int depth, std::string& out, std::string& next) {
     out.assign(1, c);
-    std::string next;
     for (int d = 0; d < depth; ++d) {
         next.resize(out.size() * 3);
         char* p = next.data();
@@ -112,6 +113,7 @@ void ReceiveText::CopyFromRun(const TextRun& run, std::uint64_t offset, std::siz
     int sub = 0;
     std::uint64_t pos = UnitPosition(run, unit, sub);
     std::string expanded;
+    std::string scratch;
     while (count > 0) {
         // The next character the run shows before any hex.
         char c;
@@ -139,7 +141,7 @@ void ReceiveText::CopyFromRun(const TextRun& run, std::uint64_t offset, std::siz
             count -= 3;
             continue;
         }
-        ExpandHex(c, run.depth, expanded);
+        ExpandHex(c, run.depth, expanded, scratch);
         const std::size_t take = std::min(count, expanded.size() - skip);
         std::copy_n(expanded.data() + skip, take, out);
         out += take;

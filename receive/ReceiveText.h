@@ -36,6 +36,10 @@ public:
     // Hex of hex multiplies the text by three each time; deeper than this is refused.
     static constexpr int MaxDepth = 8;
 
+    ReceiveText() = default;
+    // A store of chunks and blocks of these sizes (see ChunkedBytes).
+    ReceiveText(std::size_t chunkSize, std::size_t blockSize) : bytes_(chunkSize, blockSize) {}
+
     std::uint64_t Begin() const { return origin_; }
     std::uint64_t End() const { return runs_.empty() ? origin_ : runs_.back().textEnd; }
     std::uint64_t Size() const { return End() - Begin(); }

@@ -1,6 +1,7 @@
 #include "receive/ReceiveView.h"
 
 #include "receive/DisplayCells.h"
+#include "receive/DropOldestRows.h"
 #include "ui/SystemMemory.h"
 #include "ui/TextBytes.h"
 #include "ui/TypedCharacter.h"
@@ -215,23 +216,18 @@ void ReceiveView::FinishRows() const {
 void ReceiveView::DropOldest() {
     if (!rows_.CaughtUp(text_) || text_.Size() < 2)
         return;
-    const std::uint64_t target = text_.Begin() + text_.Size() / 8;
-    std::int64_t row = std::max<std::int64_t>(1, rows_.RowOf(text_, target));
-    for (int tries = 0; tries < 64 && row < rows_.RowCount(); ++tries, ++row) {
-        const std::uint64_t start = rows_.RowStart(text_, row);
-        if (start >= text_.End() || !text_.IsByteBoundary(start))
-            continue;
-        text_.DropBefore(start);
-        rows_.DropBefore(row, start);
-        selectionAnchor_ = std::max(selectionAnchor_, start);
-        selectionCaret_ = std::max(selectionCaret_, start);
-        QScrollBar* bar = verticalScrollBar();
-        const bool atEnd = bar->value() >= bar->maximum();
-        const int value = bar->value();
-        UpdateScrollRange();
-        bar->setValue(atEnd ? bar->maximum() : static_cast<int>(std::max<std::int64_t>(0, value - row)));
+    const std::optional<DroppedRows> dropped =
+        DropRowsBefore(text_, rows_, text_.Begin() + text_.Size() / 8);
+    if (!dropped)
         return;
-    }
+    selectionAnchor_ = std::max(selectionAnchor_, dropped->text);
+    selectionCaret_ = std::max(selectionCaret_, dropped->text);
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    const int value = bar->value();
+    UpdateScrollRange();
+    bar->setValue(atEnd ? bar->maximum()
+                        : static_cast<int>(std::max<std::int64_t>(0, value - dropped->rows)));
 }
 
 int ReceiveView::RowCount() const {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pellow needs to build, test and run.
-# Packages already present are left alone, so a second run costs nothing.
+# Installs the Debian packages Pellow needs to build, test and run, or only those named as
+# arguments. Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev googletest
           libbenchmark-dev xvfb xauth xdotool socat fonts-wqy-zenhei)
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

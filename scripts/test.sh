@@ -1,24 +1,81 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Pellow and runs every test: the whole suite in a
-# normal build, then the serial engine's tests under ThreadSanitizer and under
-# AddressSanitizer with UndefinedBehaviorSanitizer.
+# The test command: installs what is missing, builds Pellow and runs every test, in named
+# steps, each timed:
+#   deps   the Debian packages (scripts/install-deps.sh)
+#   suite  build/, the build scripts/run.sh makes, benchmarks included: the whole suite
+#   asan   build-asan/: the whole suite again (the README checks excepted, being about
+#          build/) under AddressSanitizer with LeakSanitizer and UndefinedBehaviorSanitizer
+#   tsan   build-tsan/: under ThreadSanitizer, every test labelled "threads", that is every
+#          test that may start the engine's threads (engine, window and desktop tests)
+#   fuzz   build-fuzz/: each parser's fuzz target for a few seconds (clang)
+# The sanitizer builds make the tests and the program only. Given step names, only those
+# steps run: scripts/test.sh asan tsan
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+step_deps() {
+    scripts/install-deps.sh
+}
 
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLOW_TSAN=ON -DPELLOW_ENGINE_ONLY=ON
-cmake --build build-tsan -j "$jobs"
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    ctest --test-dir build-tsan --output-on-failure -L engine
+step_suite() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs"
+    ctest --test-dir build --output-on-failure -j "$jobs"
+}
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLOW_SANITIZE=ON -DPELLOW_ENGINE_ONLY=ON
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
-    ctest --test-dir build-asan --output-on-failure -L engine
+# Debug, as it compiles fastest and reports point at lines. The options are given whole,
+# so a folder configured otherwise before (an engine-only build) is set right.
+sanitizer_build() {
+    local folder=$1 sanitizer=$2
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLOW_ENGINE_ONLY=OFF \
+        -DPELLOW_SANITIZE=OFF -DPELLOW_TSAN=OFF "-D$sanitizer=ON"
+    cmake --build "$folder" -j "$jobs"
+}
+
+# The programs carry their sanitizer settings (tests/support/SanitizerSettings.cpp): the
+# first report fails the test that made it.
+step_asan() {
+    sanitizer_build build-asan PELLOW_SANITIZE
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+}
+
+step_tsan() {
+    sanitizer_build build-tsan PELLOW_TSAN
+    ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L threads
+}
+
+# Each parser's libFuzzer target for a few seconds, as a smoke test (longer runs:
+# scripts/fuzz.sh with the seconds per target).
+step_fuzz() {
+    scripts/fuzz.sh 5
+}
+
+all_steps=(deps suite asan tsan fuzz)
+steps=("${@:-${all_steps[@]}}")
+for step in "${steps[@]}"; do
+    declare -F "step_$step" >/dev/null || { echo "no step '$step'; the steps: ${all_steps[*]}"; exit 2; }
+done
+
+times=()
+current=""
+started=$SECONDS
+report_times() {
+    local status=$?
+    [ -z "$current" ] || times+=("$(printf '%-6s %5d s  FAILED' "$current" $((SECONDS - started)))")
+    [ ${#times[@]} -eq 0 ] || printf '\nStep times:\n%s\n' "$(printf '  %s\n' "${times[@]}")"
+    exit "$status"
+}
+trap report_times EXIT
+
+for step in "${steps[@]}"; do
+    printf '\n=== %s\n' "$step"
+    current=$step
+    started=$SECONDS
+    "step_$step"
+    times+=("$(printf '%-6s %5d s' "$step" $((SECONDS - started)))")
+    printf '=== %s: %d s\n' "$step" $((SECONDS - started))
+    current=""
+done

@@ -22,31 +22,41 @@ QtNotifyWindow::~QtNotifyWindow() {
     }
 }
 
-void QtNotifyWindow::PostWake() {
+std::unique_ptr<QEvent> QtNotifyWindow::TakeWakeLocked() {
+    if (wakePosted_)
+        return nullptr;
+    wakePosted_ = true;
+    // Made under the lock that the turn takes first: what the posting thread wrote reaches
+    // the GUI thread through our own mutex, which a race detector can see, rather than
+    // only through the toolkit's event queue, which it cannot.
+    return std::make_unique<QEvent>(TurnEventType);
+}
+
+void QtNotifyWindow::PostWake(std::unique_ptr<QEvent> wake) {
     // postEvent is thread-safe and never blocks.
-    QCoreApplication::postEvent(this, new QEvent(TurnEventType));
+    if (wake)
+        QCoreApplication::postEvent(this, wake.release());
 }
 
 bool QtNotifyWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    bool wake = false;
+    std::unique_ptr<QEvent> wake;
     {
         std::lock_guard lock(mutex_);
         queue_.push_back({message, wParam, lParam});
-        wake = !wakePosted_;
-        wakePosted_ = true;
+        wake = TakeWakeLocked();
     }
-    if (wake)
-        PostWake();
+    PostWake(std::move(wake));
     return true;
 }
 
 void QtNotifyWindow::customEvent(QEvent* event) {
-    if (event->type() != TurnEventType)
-        return;
     {
+        // The lock comes before the event is looked at: it is what hands the event over.
+        std::lock_guard lock(mutex_);
+        if (event->type() != TurnEventType)
+            return;
         // Posts made while a message is handled (a handler's modal box runs a loop of its
         // own) queue a turn of their own, so they are delivered meanwhile too.
-        std::lock_guard lock(mutex_);
         wakePosted_ = false;
     }
     const auto deadline = std::chrono::steady_clock::now() + TurnBudget;
@@ -67,14 +77,12 @@ void QtNotifyWindow::customEvent(QEvent* event) {
             break;
     }
     // What is left waits for a turn queued behind the events that came meanwhile.
-    bool wake = false;
+    std::unique_ptr<QEvent> wake;
     {
         std::lock_guard lock(mutex_);
-        wake = !wakePosted_;
-        wakePosted_ = true;
+        wake = TakeWakeLocked();
     }
-    if (wake)
-        PostWake();
+    PostWake(std::move(wake));
 }
 
 TNotifyWindowFactory QtNotifyWindow::Factory() {

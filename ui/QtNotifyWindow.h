@@ -8,10 +8,12 @@
 
 #include "serial/NotifyWindow.h"
 
+#include <QEvent>
 #include <QObject>
 
 #include <chrono>
 #include <deque>
+#include <memory>
 #include <mutex>
 
 namespace pellow {
@@ -38,7 +40,9 @@ private:
         std::uintptr_t wParam;
         std::intptr_t lParam;
     };
-    void PostWake();
+    // With mutex_ held: the turn event to post, or none when a turn is queued already.
+    std::unique_ptr<QEvent> TakeWakeLocked();
+    void PostWake(std::unique_ptr<QEvent> wake);
 
     Proc proc_;
     std::mutex mutex_;

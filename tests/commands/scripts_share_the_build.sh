@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The README's two commands with their heavy steps replaced by recorders: a copy of
-# scripts/run.sh and scripts/test.sh runs beside stand-ins for install-deps.sh, cmake,
-# ctest and the program. Both must configure build/ with the same options (so running
-# run.sh inside the suite is a no-op rebuild), run.sh must start the program it built
-# with its arguments, and test.sh must run the whole suite in build/.
+# scripts/run.sh and scripts/test.sh runs beside stand-ins for install-deps.sh, fuzz.sh,
+# cmake, ctest and the program. Both must configure build/ with the same options (so
+# running run.sh inside the suite is a no-op rebuild), run.sh must start the program it
+# built with its arguments, and test.sh must run the whole suite in build/.
 # README: scripts/test.sh
 set -euo pipefail
 source_dir=${1:?usage: scripts_share_the_build.sh SOURCE_DIR}
@@ -13,7 +13,7 @@ fail() { echo "$*"; exit 1; }
 
 mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/bin"
 cp "$source_dir/scripts/run.sh" "$source_dir/scripts/test.sh" "$work/repo/scripts/"
-for stand_in in repo/scripts/install-deps.sh bin/cmake bin/ctest repo/build/app/pellow; do
+for stand_in in repo/scripts/install-deps.sh repo/scripts/fuzz.sh bin/cmake bin/ctest repo/build/app/pellow; do
     printf '#!/bin/sh\necho "%s $*" >>"$CALLS"\n' "$(basename "$stand_in")" >"$work/$stand_in"
     chmod +x "$work/$stand_in"
 done

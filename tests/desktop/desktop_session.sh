@@ -11,8 +11,18 @@ done
 work=$(mktemp -d)
 background=()
 cleanup() {
+    local status=$?
     for pid in "${background[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # A program of a sanitizer build writes its report to its log and ends; the check
+    # has to fail with the report, whatever it saw of the window before.
+    if [ -f "$work/out.log" ] &&
+       grep -qE 'ERROR: [A-Za-z]+Sanitizer|WARNING: ThreadSanitizer|runtime error:' "$work/out.log"; then
+        echo "the program's sanitizer reported:"
+        cat "$work/out.log"
+        status=1
+    fi
     rm -rf "$work"
+    exit "$status"
 }
 trap cleanup EXIT
 

@@ -1,5 +1,6 @@
 // The receive area's text against a plain string that goes through the same operations
 // the way the area's text used to be handled: rewritten whole on every change.
+#include "PlainArea.h"
 #include "receive/AreaRows.h"
 #include "receive/HexDisplay.h"
 #include "receive/LineBreaks.h"
@@ -14,40 +15,6 @@
 namespace pellow {
 namespace {
 
-struct PlainArea {
-    std::string text;
-
-    bool HasLone() const {
-        LoneBreakTracker tracker;
-        tracker.Feed(text);
-        return tracker.Any();
-    }
-    void AppendNormalised(std::string_view block) {
-        if (HasLone())
-            text = NormaliseLineBreaks(text + std::string(block));
-        else
-            text += NormaliseLineBreaks(block);
-    }
-    void AddLine(const std::string& line) {
-        if (text.empty() || text.ends_with(LineBreak))
-            text += line + std::string(LineBreak);
-        else
-            text += std::string(LineBreak) + line;
-    }
-    void FromHex() {
-        const std::string bytes = HexDisplayToBytes(text);
-        text.clear();
-        AddLine(std::string(TrimControlBytes(bytes)));
-    }
-};
-
-void AddLine(ReceiveText& area, const std::string& line) {
-    if (area.Empty() || area.EndsWithLineBreak())
-        area.AppendRaw(line + std::string(LineBreak));
-    else
-        area.AppendRaw(std::string(LineBreak) + line);
-}
-
 std::string RandomBlock(std::mt19937& random) {
     // Line breaks, blanks, hex digits and any byte, so that every path gets its turn.
     static const std::string common = "\r\n\r\n  0123456789ABCDEFab";
@@ -55,12 +22,6 @@ std::string RandomBlock(std::mt19937& random) {
     for (char& c : block)
         c = random() % 3 == 0 ? static_cast<char>(random()) : common[random() % common.size()];
     return block;
-}
-
-std::int64_t PlainRows(const std::string& text, int columns) {
-    RowIndex rows(columns);
-    rows.Update(text);
-    return rows.RowCount();
 }
 
 // Random appends, lines, clears and hex switches, both ways, at random widths: the text,
@@ -136,14 +97,13 @@ TEST(ReceiveTextTest, MatchesThePlainTextOverRandomOperations) {
             } else {
                 rows.Update(area);
             }
-            ASSERT_EQ(rows.RowCount(), PlainRows(plain.text, columns))
+            ASSERT_EQ(rows.RowCount(), PlainRows(plain.text, columns).Count())
                 << "seed " << seed << " step " << step << " columns " << columns;
         }
         // Every row is found where wrapping from the start finds it.
-        RowIndex expected(columns);
-        expected.Update(plain.text);
-        for (std::int64_t row = 0; row < expected.RowCount(); row += 1 + row / 3) {
-            const std::size_t start = expected.RowStart(plain.text, row);
+        const PlainRows expected(plain.text, columns);
+        for (std::int64_t row = 0; row < expected.Count(); row += 1 + row / 3) {
+            const std::size_t start = expected.Start(row);
             ASSERT_EQ(rows.RowStart(area, row) - area.Begin(), start) << "seed " << seed;
             ASSERT_EQ(rows.RowOf(area, area.Begin() + start), row) << "seed " << seed;
         }
@@ -204,14 +164,14 @@ TEST(ReceiveTextTest, DroppingTheOldestKeepsTheRest) {
     ReceiveText area;
     std::string plain;
     std::mt19937 random(9);
-    while (plain.size() < 9 * ChunkedBytes::ChunkSize) {
+    while (plain.size() < 9 * ChunkedBytes::DefaultChunkSize) {
         std::string block(2048, '\0');
         for (char& c : block)
             c = static_cast<char>(random());
         area.AppendHex(block);
         plain += BytesToHexText(block);
     }
-    const std::uint64_t cut = area.Begin() + 3 * (ChunkedBytes::ChunkSize + 7);
+    const std::uint64_t cut = area.Begin() + 3 * (ChunkedBytes::DefaultChunkSize + 7);
     ASSERT_TRUE(area.IsByteBoundary(cut));
     EXPECT_FALSE(area.IsByteBoundary(cut + 1));
     const std::uint64_t footprint = area.Footprint();
@@ -221,6 +181,31 @@ TEST(ReceiveTextTest, DroppingTheOldestKeepsTheRest) {
     area.AppendHex("\x01");
     plain += "01 ";
     EXPECT_EQ(area.Slice(area.Begin(), area.Size()), plain.substr(cut));
+}
+
+// Bytes received in hex with lone CRs, switched to text and then shown with CR LF: a drop
+// in the middle of a block of the store, after some of those CRs, leaves exactly the rest.
+TEST(ReceiveTextTest, DroppingAfterLoneBreaksKeepsTheRest) {
+    std::string received;
+    for (int line = 0; received.size() < 3 * ChunkedBytes::DefaultBlockSize; ++line)
+        received += "line " + std::to_string(line) + "\r";
+    ReceiveText area;
+    PlainArea plain;
+    area.AppendHex(received);
+    plain.AppendHex(received);
+    area.FromHex();
+    plain.FromHex();
+    area.AppendNormalised("x");
+    plain.AppendNormalised("x");
+    const std::size_t cut = plain.text.find("line", ChunkedBytes::DefaultBlockSize * 3 / 2);
+    ASSERT_TRUE(area.IsByteBoundary(area.Begin() + cut));
+    area.DropBefore(area.Begin() + cut);
+    plain.DropFront(cut);
+    EXPECT_FALSE(area.HasLoneLineBreak());
+    area.AppendNormalised("y\r");
+    plain.AppendNormalised("y\r");
+    ASSERT_EQ(area.Size(), plain.text.size());
+    EXPECT_TRUE(area.Slice(area.Begin(), area.Size()) == plain.text);
 }
 
 } // namespace
