@@ -9,6 +9,7 @@
 // Usage: window_stream_bench [seconds per run, default 30] [text|hex|both, default both]
 //                            [paced|full|both, default both]
 
+#include "ProcessFigures.h"
 #include "WindowTestSupport.h"
 
 #include "receive/ReceiveView.h"
@@ -122,20 +123,6 @@ private:
     bool same_ = true;
     std::string expected_;
 };
-
-double ResidentMb() {
-    std::ifstream in("/proc/self/statm");
-    long size = 0, resident = 0;
-    in >> size >> resident;
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
-}
-
-std::string LoadAverage() {
-    std::ifstream in("/proc/loadavg");
-    std::string a, b, c;
-    in >> a >> b >> c;
-    return a + " " + b + " " + c;
-}
 
 std::set<fs::path> SavedFiles(const fs::path& folder) {
     std::set<fs::path> files;
@@ -323,7 +310,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
     if (hex)
         w->cbHexDisplay->SetChecked(true);
     QCoreApplication::processEvents();
-    r.rssBeforeMb = ResidentMb();
+    r.rssBeforeMb = bench::ResidentMb();
 
     // Gaps between ticks of a 5 ms timer on the GUI thread, while data is coming.
     std::vector<double> gaps;
@@ -384,7 +371,7 @@ Result RunMode(bool hex, bool paced, std::chrono::seconds duration, const std::s
         r.catchUpSeconds = std::chrono::duration<double>(caughtUpAt - writer.Finished()).count();
     // Let a last repaint run so the area is measured as it stands on screen.
     WaitFor([] { return false; }, std::chrono::milliseconds(100));
-    r.rssAfterMb = ResidentMb();
+    r.rssAfterMb = bench::ResidentMb();
     r.rxCaption = w->lbRX->Caption();
     r.shown = w->mmReceive->TextSize();
     r.ticks = gaps.size();
@@ -470,7 +457,7 @@ int main(int argc, char** argv) {
                 static_cast<long long>(SliceInterval.count()),
                 static_cast<double>(SliceBytes) / 1e6 * 1000.0 /
                     static_cast<double>(SliceInterval.count()));
-    std::printf("load average at start: %s\n", LoadAverage().c_str());
+    std::printf("load average at start: %s\n", bench::LoadAverage().c_str());
     std::fflush(stdout);
 
     const std::string pattern = MakePattern();
@@ -487,6 +474,6 @@ int main(int argc, char** argv) {
             ok = ok && r.areaExact && r.saveExact && r.rxCaption == CounterCaption(r.written);
         }
     }
-    std::printf("\nload average at end: %s\n", LoadAverage().c_str());
+    std::printf("\nload average at end: %s\n", bench::LoadAverage().c_str());
     return ok ? 0 : 1;
 }

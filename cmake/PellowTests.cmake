@@ -42,11 +42,12 @@ function(pellow_add_gtest target)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
 
-# pellow_add_desktop_check(<name> <script>): the real program on a virtual desktop, driven
-# by tests/desktop/<script>. It opens a port at its start, so its engine threads run.
+# pellow_add_desktop_check(<name> <script> [<argument>...]): the real program on a virtual
+# desktop, driven by tests/desktop/<script>, which gets the program and the arguments. It
+# opens a port at its start, so its engine threads run.
 function(pellow_add_desktop_check name script)
     add_test(NAME ${name}
-             COMMAND ${PROJECT_SOURCE_DIR}/tests/desktop/${script} $<TARGET_FILE:pellow>)
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/desktop/${script} $<TARGET_FILE:pellow> ${ARGN})
     set_tests_properties(${name} PROPERTIES
                          LABELS "desktop;threads" SKIP_RETURN_CODE 77 TIMEOUT 300)
 endfunction()

@@ -6,6 +6,7 @@
 #include "serial/NotifyWindow.h"
 #include "serial/SerialDevice.h"
 
+#include <atomic>
 #include <thread>
 
 namespace pellow {
@@ -29,6 +30,9 @@ public:
             thread_.join();
         }
     }
+    // Any thread. True once this worker has asked its owner to hang up; set before the
+    // request is posted, so whoever takes the request sees it set.
+    bool HangupRequested() const { return hangupRequested_.load(); }
 
 protected:
     virtual void Execute() = 0;
@@ -41,6 +45,7 @@ protected:
     TNotifyWindow& notifyWindow_;
 
 private:
+    std::atomic<bool> hangupRequested_{false};
     std::thread thread_;
 };
 

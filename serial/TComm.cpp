@@ -107,6 +107,10 @@ void TComm::StopWriter() {
     writer_.reset(); // waits for the thread to end, then drops what is still queued
 }
 
+bool TComm::HangupRequestedByWorkers() const {
+    return (reader_ && reader_->HangupRequested()) || (writer_ && writer_->HangupRequested());
+}
+
 bool TComm::SendBytes(const void* data, std::uint16_t length) {
     if (!writer_ || length == 0) {
         return false;
@@ -135,7 +139,9 @@ void TComm::NotifyWindowProc(std::uint32_t message, std::uintptr_t wParam, std::
         FireReceiveError(static_cast<std::uint32_t>(lParam));
         break;
     case PORTMSG_HANGUP:
-        FireRequestHangup();
+        if (HangupRequestedByWorkers()) {
+            FireRequestHangup();
+        }
         break;
     case PORTMSG_MODEM:
         FireModemStateChange(static_cast<std::uint32_t>(lParam));

@@ -52,7 +52,9 @@ public:
     // True while a device is held (between a successful OpenPort and ClosePort).
     bool PortOpen() const;
 
-    // Called by the notification window on the GUI thread.
+    // Called by the notification window on the GUI thread. A hang-up request is raised
+    // only while the opening whose worker made it is still held: one that was still queued
+    // when the port was closed would otherwise close whatever port is open by then.
     void NotifyWindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
     TReceiveDataEvent OnReceiveData;
@@ -128,6 +130,8 @@ private:
     void StopWriter();
     // Stops what runs and lets go of what is held, in reverse order of opening.
     void ReleasePort();
+    // True when a worker of the port now held has asked to hang up.
+    bool HangupRequestedByWorkers() const;
 
     void FireReceiveData(const char* buffer, std::uint16_t length);
     void FireReceiveError(std::uint32_t eventMask);

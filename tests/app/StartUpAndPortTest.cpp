@@ -3,11 +3,22 @@
 #include "ReadOnlyFolder.h"
 #include "WindowTestSupport.h"
 #include "receive/ReceiveView.h"
+#include "serial/CommTypes.h"
+#include "serial/QueuedNotifyWindow.h"
 #include "ui/qt/QtWidgetOf.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace pellow {
 namespace {
@@ -290,6 +301,107 @@ TEST_F(PortControlTest, VanishedDeviceClosesThePortAndWarns) {
     EXPECT_FALSE(f().cbAutoSend->Checked());
     EXPECT_EQ(w_->Messages(), std::vector<std::string>{"The serial port " + pty_.SlavePath() +
                                                        " was disconnected."});
+}
+
+// Holds the component's notifications until the test delivers them, and counts the
+// hang-up requests posted, so a test can hold one back while the window acts on another.
+class HeldNotifyWindow final : public TNotifyWindow {
+public:
+    explicit HeldNotifyWindow(Proc proc) : queue_(std::move(proc)) {}
+    bool Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+        hangups_ += message == PORTMSG_HANGUP ? 1 : 0;
+        return queue_.Post(message, wParam, lParam);
+    }
+    int HangupsPosted() const { return hangups_.load(); }
+    QueuedNotifyWindow& Queue() { return queue_; }
+
+private:
+    std::atomic<int> hangups_{0};
+    QueuedNotifyWindow queue_;
+};
+
+// Both workers ask to hang up when the far end goes while bytes go both ways. The window
+// acts on the first request; the second, still queued when the user opens the next port,
+// must not close that port.
+TEST(HangUpTest, SecondRequestOfOneUnplugLeavesTheNextPortOpen) {
+    Pty first;
+    ScratchFolder folder;
+    HeldNotifyWindow* held = nullptr;
+    auto messages = std::make_shared<TRecordingMessageBox>();
+    TfrmMainServices services;
+    services.ListPorts = [path = first.SlavePath()] { return std::vector<std::string>{path}; };
+    services.SettingsFolder = folder.Path();
+    services.Messages = messages;
+    services.NotifyWindows = [&held](TNotifyWindow::Proc proc) {
+        auto window = std::make_unique<HeldNotifyWindow>(std::move(proc));
+        held = window.get();
+        return window;
+    };
+    TfrmMain f(std::move(services));
+    f.FormShow();
+    ASSERT_EQ(f.btnCOM->Caption(), "CLOSE");
+
+    first.CloseMaster();
+    std::string key = "k";
+    f.mmReceiveKeyPress(key); // the writer fails on it, as the reader does on reading
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (held->HangupsPosted() < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(held->HangupsPosted(), 2);
+    ASSERT_TRUE(held->Queue().PumpUntil([&] { return !messages->Entries.empty(); },
+                                        std::chrono::seconds(10)));
+    ASSERT_EQ(f.btnCOM->Caption(), "OPEN");
+
+    Pty next;
+    f.cbCOM->SetText(next.SlavePath());
+    f.btnCOMClick();
+    ASSERT_EQ(f.btnCOM->Caption(), "CLOSE");
+    held->Queue().PumpFor(std::chrono::milliseconds(300));
+    ExpectOpenState(f);
+    EXPECT_EQ(messages->Texts(), std::vector<std::string>{"The serial port " + first.SlavePath() +
+                                                          " was disconnected."});
+}
+
+// The real modal boxes, each answered with Enter as soon as it shows. The user was
+// typing into the receive area when the line went; after the warning, a click into the
+// port box and the next port's name must reach the port box.
+TEST(HangUpTest, AfterTheWarningAClickIntoThePortBoxTakesTheTypedName) {
+    Pty first;
+    ScratchFolder folder;
+    TfrmMainServices services;
+    services.ListPorts = [path = first.SlavePath()] { return std::vector<std::string>{path}; };
+    services.SettingsFolder = folder.Path();
+    TfrmMain f(std::move(services));
+    std::vector<std::string> warnings;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warnings.push_back(box->text().toStdString());
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answer.start(20);
+    f.Show();
+    QWidget* window = QtWidgetOf(f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_EQ(f.btnCOM->Caption(), "CLOSE");
+    QtWidgetOf(f.mmReceive)->setFocus();
+
+    first.CloseMaster();
+    ASSERT_TRUE(WaitFor([&] { return !warnings.empty() && !QApplication::activeModalWidget(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    Pty next;
+    auto* portBox = QtWidgetOf<QComboBox>(f.cbCOM);
+    QTest::mouseClick(portBox->lineEdit(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), portBox);
+    QTest::keyClick(portBox->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(portBox->lineEdit(), QString::fromStdString(next.SlavePath()));
+    EXPECT_EQ(f.cbCOM->Text(), next.SlavePath());
+    f.btnCOMClick();
+    EXPECT_EQ(f.btnCOM->Caption(), "CLOSE");
+    EXPECT_EQ(warnings, std::vector<std::string>{"The serial port " + first.SlavePath() +
+                                                 " was disconnected."});
 }
 
 TEST_F(PortControlTest, ExitClosesThePort) {
