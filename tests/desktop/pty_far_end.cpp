@@ -4,8 +4,10 @@
 // line takes them. Once both directions have carried `bytes` it writes "streaming" to
 // standard output; on SIGTERM after that it closes the master at once, in the middle of
 // the stream, as an unplugged adapter vanishes. It prints what it wrote and read.
+// Given a pace, it writes no faster than that many bytes a second, as a real line would.
 //
 // Usage: pty_far_end PATH_FILE [BYTES each way, default 65536] [SECONDS to wait, default 60]
+//                    [PACE in bytes a second, default 0: as fast as the line takes them]
 // Exit status: 0 after the unplug, 3 when the stream did not get going in time.
 
 #include <fcntl.h>
@@ -41,6 +43,7 @@ int main(int argc, char* argv[]) {
     }
     const long long target = argc > 2 ? std::atoll(argv[2]) : 65536;
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 60;
+    const long long pace = argc > 4 ? std::atoll(argv[4]) : 0;
 
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
@@ -65,6 +68,14 @@ int main(int argc, char* argv[]) {
     long long read = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     bool streaming = false;
+    std::chrono::steady_clock::time_point first_read{};
+    // Whether the pace lets the next piece go now, counted from the first byte read back.
+    const auto may_write = [&] {
+        if (pace <= 0 || read == 0)
+            return true;
+        const std::chrono::duration<double> since = std::chrono::steady_clock::now() - first_read;
+        return static_cast<double>(written) < since.count() * static_cast<double>(pace);
+    };
     while (!(streaming && unplug)) {
         if (!streaming && written >= target && read >= target) {
             streaming = true;
@@ -75,8 +86,9 @@ int main(int argc, char* argv[]) {
             std::printf("stream did not get going: wrote %lld, read %lld\n", written, read);
             return 3;
         }
-        pollfd p{master, POLLIN | POLLOUT, 0};
-        ::poll(&p, 1, 50);
+        const bool paced_out = !may_write();
+        pollfd p{master, static_cast<short>(paced_out ? POLLIN : POLLIN | POLLOUT), 0};
+        ::poll(&p, 1, paced_out ? 5 : 50);
         if (p.revents & POLLHUP) {
             // Nobody holds the slave yet (or any more): nothing moves, so do not spin.
             ::usleep(20000);
@@ -84,6 +96,8 @@ int main(int argc, char* argv[]) {
         }
         if (p.revents & POLLIN) {
             const ssize_t n = ::read(master, in, sizeof in);
+            if (read == 0 && n > 0)
+                first_read = std::chrono::steady_clock::now();
             read += n > 0 ? n : 0;
         }
         // Bytes written before the program opens the line are discarded at its opening,

@@ -10,11 +10,13 @@
 # click-to-focus manager does, and a warning box is focused when it appears, as a manager
 # focuses a new dialog. Nothing else moves the focus.
 #
-# Usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS, default 3]
+# Usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS, default 3] [PACE, bytes a second the
+#        far end writes at, default 0: as fast as the line takes them]
 set -euo pipefail
-program=${1:?usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS]}
-far_end=${2:?usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS]}
+program=${1:?usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS] [PACE]}
+far_end=${2:?usage: unplug_rounds.sh PROGRAM FAR_END [ROUNDS] [PACE]}
 rounds=${3:-3}
+pace=${4:-0}
 set --
 source "$(dirname "$0")/desktop_session.sh" import
 
@@ -59,7 +61,7 @@ fail() {
 # Starts a far end and opens its line from the window; returns once bytes go both ways.
 open_next_port() {
     rm -f "$work/far-path"
-    "$far_end" "$work/far-path" 16384 60 >"$work/far.log" 2>&1 &
+    "$far_end" "$work/far-path" 16384 60 "$pace" >"$work/far.log" 2>&1 &
     far=$!
     for _ in $(seq 100); do [ -s "$work/far-path" ] && break; sleep 0.1; done
     [ -s "$work/far-path" ] || fail "the far end did not start: $(cat "$work/far.log")"
@@ -104,11 +106,15 @@ warnings=0
 for round in $(seq "$rounds"); do
     open_next_port
     kill -TERM "$far"
+    unplugged=$SECONDS
     wait "$far" || fail "the far end failed: $(cat "$work/far.log")"
 
     box=
-    for _ in $(seq 150); do box=$(warning_boxes); [ -n "$box" ] && break; sleep 0.1; done
+    # The warning comes after the blocks the window still holds; a slow build (the
+    # sanitizers) on a busy machine can take a while to show them.
+    for _ in $(seq 1200); do box=$(warning_boxes); [ -n "$box" ] && break; sleep 0.1; done
     [ -n "$box" ] || fail "no warning after the unplug"
+    echo "round $round: the warning after $((SECONDS - unplugged)) s"
     [ "$(wc -w <<<"$box")" -eq 1 ] || fail "$(wc -w <<<"$box") warning boxes at once"
     warnings=$((warnings + 1))
     xdotool windowfocus --sync "$box"
