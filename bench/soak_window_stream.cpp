@@ -193,8 +193,8 @@ int main(int argc, char** argv) {
             std::string text(n, '\0');
             for (std::size_t i = 0; i < n; ++i)
                 text[i] = SentByte(handed + i, piece);
-            const auto pressed = Clock::now();
             w->mmSendData->SetText(text);
+            const auto pressed = Clock::now();
             w->btnSendDataClick();
             longestSendMs = std::max(longestSendMs,
                 std::chrono::duration<double, std::milli>(Clock::now() - pressed).count());

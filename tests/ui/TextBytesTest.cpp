@@ -75,6 +75,9 @@ TEST_F(SendAreaTest, KeepsEveryByteAndEveryKindOfLineBreak) {
     memo_.SetText(text);
     EXPECT_EQ(memo_.Text(), text);
     EXPECT_EQ(shown_.document()->blockCount(), 11); // each of the ten line breaks shows
+    // Typed at the end: the text is then read from what the document holds.
+    QTest::keyClicks(&shown_, "x");
+    EXPECT_EQ(memo_.Text(), text + "x");
 }
 
 TEST_F(SendAreaTest, EnterTypesCrLfWhileAppendedAndPastedBreaksStayAsTheyCame) {

@@ -12,6 +12,8 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace pellow {
 
@@ -106,6 +108,8 @@ public:
         };
         connect(own, &QScrollBar::rangeChanged, this, report);
         connect(own, &QScrollBar::valueChanged, this, report);
+        // Any change to the document, the user's or ours, makes the kept bytes stale.
+        connect(document(), &QTextDocument::contentsChanged, this, [this] { bytes_.reset(); });
         connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
             const QPoint screen = mapToGlobal(at);
             if (ContextPopup)
@@ -113,8 +117,12 @@ public:
         });
     }
 
+    // Reading a megabyte back out of the document takes tens of milliseconds, and a timed
+    // send reads it on every tick: the bytes are kept until the document changes.
     std::string Text() const override {
-        return ToStdString(TextBetween(*document(), 0, document()->characterCount() - 1));
+        if (!bytes_)
+            bytes_ = ToStdString(TextBetween(*document(), 0, document()->characterCount() - 1));
+        return *bytes_;
     }
     void SetText(const std::string& text) override {
         setPlainText(QString());
@@ -126,6 +134,7 @@ public:
         cursor.endEditBlock();
         doc->setUndoRedoEnabled(true);
         moveCursor(QTextCursor::End);
+        bytes_ = text;
     }
     void Append(const std::string& text) override {
         QTextCursor end(document());
@@ -187,6 +196,9 @@ protected:
         setTextCursor(cursor);
         ensureCursorVisible();
     }
+
+private:
+    mutable std::optional<std::string> bytes_;
 };
 
 } // namespace
