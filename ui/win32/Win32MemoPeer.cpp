@@ -89,12 +89,23 @@ public:
         ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     }
     void ShowOwnScrollBar(bool show) override {
-        LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
-        style = show ? (style | WS_VSCROLL) : (style & ~LONG_PTR(WS_VSCROLL));
-        ::SetWindowLongPtrW(Handle(), GWL_STYLE, style);
-        ::ShowScrollBar(Handle(), SB_VERT, show);
-        ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE);
+        if (bool(style & WS_VSCROLL) == show)
+            return;
+        // The edit shows its scroll bar again whenever its range changes if it was made
+        // with one: a memo without one is made anew, without.
+        const HWND parent = ::GetParent(Handle());
+        const HWND memo = ::CreateWindowExW(
+            DWORD(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), L"EDIT", L"",
+            DWORD(show ? (style | WS_VSCROLL) : (style & ~LONG_PTR(WS_VSCROLL))), 0, 0, 0, 0,
+            parent, ::GetMenu(Handle()), ::GetModuleHandleW(nullptr), nullptr);
+        const std::wstring text = ToWide(Text());
+        ::SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+        ::SetWindowTextW(memo, text.c_str());
+        Replace(memo);
+        if (!toolTip_.empty())
+            SetToolTipText(memo, toolTip_);
+        ReportScroll();
     }
     TScrollInfo Scroll() const override {
         const int lines = int(::SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));

@@ -141,6 +141,29 @@ void Win32Window::Subclass() {
                                       reinterpret_cast<DWORD_PTR>(this));
 }
 
+void Win32Window::Replace(HWND window) {
+    const HWND old = hwnd_;
+    RECT place{};
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(nullptr, ::GetParent(old), reinterpret_cast<POINT*>(&place), 2);
+    ::SetWindowPos(window, old, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOACTIVATE);
+    ::SendMessageW(window, WM_SETFONT, ::SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+    ::EnableWindow(window, ::IsWindowEnabled(old));
+    // Its own visibility, whether or not its parents are shown yet.
+    const bool visible = ::GetWindowLongPtrW(old, GWL_STYLE) & WS_VISIBLE;
+    ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    const bool subclassed = subclassed_;
+    if (subclassed_)
+        ::RemoveWindowSubclass(old, StaticSubclassProc, SubclassId);
+    subclassed_ = false;
+    ::RemovePropW(old, PeerProperty);
+    ::DestroyWindow(old);
+    Attach(window);
+    if (subclassed)
+        Subclass();
+}
+
 LRESULT Win32Window::SubclassProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return NextProc(message, wParam, lParam);
 }

@@ -51,6 +51,9 @@ protected:
                        DWORD exStyle = 0);
     // Lets this peer see the standard control's own messages first (SubclassProc).
     void Subclass();
+    // Puts `window` in the place of this peer's window (same parent, place, font, stacking),
+    // which it destroys; for styles a control reads only when made.
+    void Replace(HWND window);
     virtual LRESULT SubclassProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NextProc(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -81,7 +84,10 @@ public:
     }
     void SetVisible(bool visible) override { ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
     void SetEnabled(bool enabled) override { ::EnableWindow(Handle(), enabled); }
-    void SetToolTip(const std::string& text) override { SetToolTipText(Handle(), text); }
+    void SetToolTip(const std::string& text) override {
+        toolTip_ = text;
+        SetToolTipText(Handle(), text);
+    }
     void SetFocus() override { ::SetFocus(Handle()); }
 
 protected:
@@ -91,6 +97,7 @@ protected:
             callback(std::forward<Args>(args)...);
     }
     std::string name_;
+    std::string toolTip_;
 };
 
 } // namespace pellow
