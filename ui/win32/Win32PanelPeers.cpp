@@ -14,7 +14,8 @@ constexpr DWORD ContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CL
 class Win32LabelPeer final : public Win32ControlPeer<TCaptionPeer> {
 public:
     explicit Win32LabelPeer(TControlPeer& parent) {
-        CreateControl(parent, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX);
+        // SS_NOTIFY: a label takes the mouse, so its hint can show.
+        CreateControl(parent, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY);
     }
     void SetCaption(const std::string& caption) override {
         ::SetWindowTextW(Handle(), ToWide(caption).c_str());
