@@ -16,21 +16,10 @@ if [ -z "${PELLOW_TEST_PORT:-}" ]; then
     exec "$here/with_wine_line.sh" "$0" "$exe"
 fi
 
-# Inside with_wine_line.sh: COM5 is our end of the line, $PELLOW_FAR_LINE its far end.
-work=$(mktemp -d /tmp/pellow-exe-XXXXXX)
-background=()
-cleanup() {
-    local status=$?
-    for pid in "${background[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-
-export DISPLAY=:$((100 + RANDOM % 400))
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-background+=($!)
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.2; done
+# Inside with_wine_line.sh, as root in a mount namespace of its own: COM5 is our end of
+# the line, $PELLOW_FAR_LINE its far end. The desktop and the clicks are the Linux checks'.
+source "$here/../desktop/desktop_session.sh"
+start_desktop
 
 # A copy, so its settings file and saved data land in $work.
 cp "$exe" "$work/pellow.exe"
@@ -43,25 +32,7 @@ echo "window after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 # No window manager: the X window is the client area.
 read -r wx wy < <(xdotool getwindowgeometry "$window" |
                   awk '/Position/ { split($2, p, ","); print p[1], p[2] }')
-click() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.3; }
-
-# Places in the window at its start size, as on the Linux desktop.
-PORT_BOX="90 341"; PORT_BUTTON="92 448"; SEND_AREA="235 397"; SEND_BUTTON="634 435"
-SAVE_DATA="395 312"; CLEAR="227 312"
-
-# Presses "Save data" until the newest saved file holds exactly $1.
-saved_area_becomes() {
-    local saved=
-    for _ in $(seq 40); do
-        click $SAVE_DATA
-        saved=$(ls -t "$work"/Save*.txt 2>/dev/null | head -1 || true)
-        [ -n "$saved" ] && [ "$(cat "$saved")" = "$1" ] && return 0
-        sleep 0.5
-    done
-    echo "the receive area never held exactly '$1'; last saved: $(cat "${saved:-/dev/null}")"
-    cat "$work/out.log"
-    return 1
-}
+CLEAR="227 312"
 
 click $SEND_AREA
 xdotool type --delay 40 hello
