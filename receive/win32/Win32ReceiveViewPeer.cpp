@@ -1,6 +1,7 @@
 // The receive area on the Windows API: a window of our own that paints the cells the area
 // hands it into an off-screen bitmap first, so scrolling does not flicker, with its own
 // vertical scroll bar, always shown so that the wrapping width never changes with it.
+#include "receive/CellGlyphs.h"
 #include "receive/ReceiveViewPeer.h"
 #include "ui/win32/Win32Font.h"
 #include "ui/win32/Win32Scrolling.h"
@@ -20,26 +21,6 @@ namespace {
 constexpr UINT CopyCommand = 1;
 constexpr UINT SelectAllCommand = 2;
 constexpr int WheelRows = 3;
-
-const COLORREF ControlColour = RGB(0x00, 0x80, 0x80);
-const COLORREF InvalidColour = RGB(0xC0, 0x30, 0x00);
-
-std::wstring CodePointText(char32_t code) {
-    if (code < 0x10000)
-        return std::wstring(1, wchar_t(code));
-    code -= 0x10000;
-    return {wchar_t(0xD800 + (code >> 10)), wchar_t(0xDC00 + (code & 0x3FF))};
-}
-
-// Control characters in caret notation (^@, ^A ... ^?), which every font can show.
-std::wstring ControlText(char32_t code) {
-    return {L'^', code == 0x7F ? L'?' : wchar_t(L'@' + code)};
-}
-
-std::wstring InvalidByteText(unsigned char byte) {
-    constexpr wchar_t digits[] = L"0123456789ABCDEF";
-    return {L'\\', L'x', digits[byte >> 4], digits[byte & 15]};
-}
 
 TFont DefaultReceiveFont() {
     return {"\xE5\xAE\x8B\xE4\xBD\x93", 13, clBlack}; // 宋体
@@ -294,25 +275,10 @@ private:
                 ::FillRect(dc, &r, highlight);
             }
             COLORREF colour = cell.Selected ? selectedText : colour_;
-            std::wstring text;
-            switch (cell.Kind) {
-            case CellKind::Text:
-                text = CodePointText(cell.CodePoint);
-                break;
-            case CellKind::Control:
-                text = ControlText(cell.CodePoint);
-                if (!cell.Selected)
-                    colour = ControlColour;
-                break;
-            case CellKind::Invalid:
-            case CellKind::Pending:
-                text = InvalidByteText(cell.Byte);
-                if (!cell.Selected)
-                    colour = InvalidColour;
-                break;
-            default:
-                break;
-            }
+            if (const auto ink = CellInk(cell.Kind); ink && !cell.Selected)
+                colour = RGB(ink->R, ink->G, ink->B);
+            const std::u16string glyphs = CellGlyphs(cell.Kind, cell.CodePoint, cell.Byte);
+            const std::wstring text(glyphs.begin(), glyphs.end());
             const bool batchable = fixedPitch_ && cell.Kind == CellKind::Text && cell.CodePoint < 0x80;
             if (!batchable || colour != runColour || y != runY)
                 flushRun();
