@@ -9,7 +9,8 @@
 #          test that may start the engine's threads (engine, window and desktop tests)
 #   fuzz   build-fuzz/: each parser's fuzz target for a few seconds (clang)
 #   wine   build-win64/ and build-win32/: the engine cross-built for Windows
-#          (scripts/build-windows.sh), the 64-bit tests run under Wine on a COM port pair
+#          (scripts/build-windows.sh), the 64-bit tests run under Wine on a COM port pair,
+#          and pellow.exe on a virtual desktop under Wine (tests/windows/desktop_pellow_exe.sh)
 # The sanitizer builds make the tests and the program only. Given step names, only those
 # steps run: scripts/test.sh asan tsan
 set -euo pipefail
@@ -60,6 +61,7 @@ step_fuzz() {
 step_wine() {
     scripts/build-windows.sh
     tests/windows/run_engine_tests.sh build-win64 || [ $? -eq 77 ]
+    tests/windows/desktop_pellow_exe.sh build-win64/app/pellow.exe || [ $? -eq 77 ]
 }
 
 all_steps=(deps suite asan tsan fuzz wine)

@@ -1,5 +1,7 @@
 #include "receive/qt/QtReceiveViewPeer.h"
 
+#include "receive/CellGlyphs.h"
+
 #include "ui/qt/QtFont.h"
 #include "ui/qt/TypedCharacter.h"
 
@@ -35,17 +37,6 @@ QFont ReceiveFont() {
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(13);
     return font;
-}
-
-// Control characters in caret notation (^@, ^A ... ^?), which every font can show.
-QString ControlText(char32_t code) {
-    return QStringLiteral("^") + QChar(code == 0x7F ? u'?' : char16_t(u'@' + code));
-}
-
-QString InvalidByteText(unsigned char byte) {
-    return QStringLiteral("\\x") + QString::number(static_cast<uint>(byte), 16)
-                                       .toUpper()
-                                       .rightJustified(2, QLatin1Char('0'));
 }
 
 template <typename Callback, typename... Args> void Raise(const Callback& callback, Args&&... args) {
@@ -141,8 +132,6 @@ void QtReceiveViewPeer::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QPalette& pal = palette();
     const QColor textColour = pal.color(QPalette::Text);
-    const QColor controlColour = QColor(0x00, 0x80, 0x80);
-    const QColor invalidColour = QColor(0xC0, 0x30, 0x00);
     const QColor selectedTextColour = pal.color(QPalette::HighlightedText);
     // Fixed-pitch fonts let runs of ASCII be drawn in one call at cell positions.
     const bool fixedPitch = QFontInfo(font()).fixedPitch();
@@ -173,25 +162,10 @@ void QtReceiveViewPeer::paintEvent(QPaintEvent*) {
                              pal.brush(QPalette::Highlight));
         }
         QColor colour = cell.Selected ? selectedTextColour : textColour;
-        QString text;
-        switch (cell.Kind) {
-        case CellKind::Text:
-            text = QString::fromUcs4(&cell.CodePoint, 1);
-            break;
-        case CellKind::Control:
-            text = ControlText(cell.CodePoint);
-            if (!cell.Selected)
-                colour = controlColour;
-            break;
-        case CellKind::Invalid:
-        case CellKind::Pending:
-            text = InvalidByteText(cell.Byte);
-            if (!cell.Selected)
-                colour = invalidColour;
-            break;
-        default:
-            break;
-        }
+        if (const auto ink = CellInk(cell.Kind); ink && !cell.Selected)
+            colour = QColor(ink->R, ink->G, ink->B);
+        const QString text =
+            QString::fromStdU16String(CellGlyphs(cell.Kind, cell.CodePoint, cell.Byte));
         const bool batchable = fixedPitch && cell.Kind == CellKind::Text && cell.CodePoint < 0x80;
         if (!batchable || colour != runColour || y != runY)
             flushRun();

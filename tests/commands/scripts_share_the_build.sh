@@ -4,7 +4,7 @@
 # build-windows.sh, the Wine test runner, cmake, ctest and the program. Both must
 # configure build/ with the same options (so running run.sh inside the suite is a no-op
 # rebuild), run.sh must start the program it built with its arguments, and test.sh must
-# run the whole suite in build/ and the Windows build's tests.
+# run the whole suite in build/, the Windows build's tests and its program's desktop check.
 # README: scripts/test.sh
 set -euo pipefail
 source_dir=${1:?usage: scripts_share_the_build.sh SOURCE_DIR}
@@ -15,7 +15,8 @@ fail() { echo "$*"; exit 1; }
 mkdir -p "$work/repo/scripts" "$work/repo/build/app" "$work/repo/tests/windows" "$work/bin"
 cp "$source_dir/scripts/run.sh" "$source_dir/scripts/test.sh" "$work/repo/scripts/"
 for stand_in in repo/scripts/install-deps.sh repo/scripts/fuzz.sh bin/cmake bin/ctest repo/build/app/pellow \
-                repo/scripts/build-windows.sh repo/tests/windows/run_engine_tests.sh; do
+                repo/scripts/build-windows.sh repo/tests/windows/run_engine_tests.sh \
+                repo/tests/windows/desktop_pellow_exe.sh; do
     printf '#!/bin/sh\necho "%s $*" >>"$CALLS"\n' "$(basename "$stand_in")" >"$work/$stand_in"
     chmod +x "$work/$stand_in"
 done
@@ -36,4 +37,6 @@ grep -Eq '^ctest --test-dir build( |$)' "$work/test.calls" || fail "test.sh does
 grep -qx 'build-windows.sh ' "$work/test.calls" || fail "test.sh does not build for Windows"
 grep -qx 'run_engine_tests.sh build-win64' "$work/test.calls" ||
     fail "test.sh does not run the Windows build's tests"
+grep -qx 'desktop_pellow_exe.sh build-win64/app/pellow.exe' "$work/test.calls" ||
+    fail "test.sh does not check the Windows program on a desktop"
 echo "run.sh and test.sh: $run_configure"
