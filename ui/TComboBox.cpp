@@ -1,24 +1,12 @@
 #include "ui/TComboBox.h"
 
+#include "ui/ListOrder.h"
 #include "ui/Toolkit.h"
 #include "ui/TWinControl.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace pellow {
-
-namespace {
-
-// Names compared as the list sorts them: letters without regard to case.
-bool SortsBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](unsigned char x, unsigned char y) {
-                                            return std::tolower(x) < std::tolower(y);
-                                        });
-}
-
-} // namespace
 
 TComboBox::TComboBox(TWinControl& parent, TStyle style, bool sorted)
     : TControl(&parent, NewComboBoxPeer(parent.Peer(), style == TStyle::DropDown)),
@@ -55,7 +43,7 @@ int TComboBox::IndexOf(const std::string& text) const {
 void TComboBox::Insert(const std::string& item) {
     auto at = items_.end();
     if (sorted_)
-        at = std::upper_bound(items_.begin(), items_.end(), item, SortsBefore);
+        at = std::upper_bound(items_.begin(), items_.end(), item, ListOrderLess);
     const int index = static_cast<int>(at - items_.begin());
     items_.insert(at, item);
     if (itemIndex_ >= index)

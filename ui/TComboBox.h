@@ -1,6 +1,6 @@
 #pragma once
-// Combo boxes: either an editable text with a list (sorted without regard to case when
-// asked) or a pick-from-list box. OnChange runs only when the shown text changes, by the
+// Combo boxes: either an editable text with a list (sorted as ListOrderLess orders
+// names, when asked) or a pick-from-list box. OnChange runs only when the shown text changes, by the
 // user's choice or by code (SetItemIndex, SetText, changes of the list).
 //
 // GUI thread only.

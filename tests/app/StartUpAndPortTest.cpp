@@ -132,13 +132,13 @@ TEST_F(StartUpTest, RealPortsStayAheadOfTheLoopback) {
     ExpectOpenState(*w);
 }
 
-TEST_F(StartUpTest, ListIsSortedWithoutRegardToCase) {
+TEST_F(StartUpTest, ListIsSortedWithoutRegardToCaseAndNumbersByValue) {
     const std::string base = test::MissingDevice();
     TestWindow w({base + "COM2", base + "COM10", base + "com1", pty_.SlavePath()}, folder_.Path());
     w->FormShow();
     auto items = w->cbCOM->Items();
     items.erase(std::remove(items.begin(), items.end(), pty_.SlavePath()), items.end());
-    EXPECT_EQ(items, (std::vector<std::string>{base + "com1", base + "COM10", base + "COM2"}));
+    EXPECT_EQ(items, (std::vector<std::string>{base + "com1", base + "COM2", base + "COM10"}));
     EXPECT_EQ(w->cbCOM->ItemIndex(), 0);
 }
 

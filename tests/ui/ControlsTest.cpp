@@ -100,11 +100,11 @@ TEST_F(ControlsTest, ComboChangeOnlyWhenTheShownTextChanges) {
     EXPECT_EQ(box.ItemIndex(), -1);
 }
 
-TEST_F(ControlsTest, SortedComboKeepsCaseInsensitiveOrderAndItsText) {
+TEST_F(ControlsTest, SortedComboKeepsListOrderAndItsText) {
     TComboBox box(parent_, TComboBox::TStyle::DropDown, true);
     box.SetText("typed");
     box.SetItems({"COM2", "COM10", "com1"});
-    EXPECT_EQ(box.Items(), (std::vector<std::string>{"com1", "COM10", "COM2"}));
+    EXPECT_EQ(box.Items(), (std::vector<std::string>{"com1", "COM2", "COM10"}));
     EXPECT_EQ(box.Text(), "typed");
     box.ClearItems();
     EXPECT_EQ(box.Text(), "typed");
