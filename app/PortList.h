@@ -12,6 +12,10 @@ namespace pellow {
 // One implementation per platform (app/posix, app/win32).
 std::vector<std::string> ListSerialPorts();
 
+// The first serial ports of the system by their usual names (COM1 … COM4, /dev/ttyS0 …
+// /dev/ttyS3), which the window shows until the list is read.
+std::vector<std::string> FirstPortNames();
+
 // The names in the order a sorted list shows them (ListOrderLess), then the built-in
 // loopback port, so that the program opens something useful on a machine with no serial
 // hardware.

@@ -43,6 +43,10 @@ std::vector<std::string> ListSysfsPorts(const PortListSource& source) {
     return ports;
 }
 
+std::vector<std::string> FirstPortNames() {
+    return {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+}
+
 std::vector<std::string> ListSerialPorts() {
     return ListSysfsPorts(PortListSource{});
 }

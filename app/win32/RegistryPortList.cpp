@@ -62,6 +62,10 @@ std::vector<std::string> ListRegistryPorts(HKEY root, const wchar_t* keyPath) {
     return ports;
 }
 
+std::vector<std::string> FirstPortNames() {
+    return {"COM1", "COM2", "COM3", "COM4"};
+}
+
 std::vector<std::string> ListSerialPorts() {
     return ListRegistryPorts(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM");
 }

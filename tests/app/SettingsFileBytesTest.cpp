@@ -36,8 +36,11 @@ std::string Contents(const fs::path& path) {
 class FileBytesTest : public testing::Test {
 protected:
     void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() / ("pellow-bytes-" + std::to_string(CurrentProcessId()));
+        // A name no ANSI code page holds whole: a path narrowed through one on Windows
+        // would miss the folder.
+        folder_ = fs::temp_directory_path() /
+                  PathFromText("pellow-bytes-\xC3\x9C\xE4\xB8\xAD\xF0\x9F\x93\x9F-" +
+                               std::to_string(CurrentProcessId()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
