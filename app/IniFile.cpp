@@ -1,16 +1,17 @@
 #include "app/IniFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
+#include <cstdio>
 #include <fstream>
-#include <signal.h>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
+
+#include "platform/FileReplacement.h"
+#include "platform/PathText.h"
+#include "platform/Process.h"
 
 namespace pellow {
 
@@ -246,39 +247,26 @@ std::optional<std::string> ReadAll(const std::filesystem::path& path) {
     return text.str();
 }
 
-// Writes text to a new file beside path and renames it over path, so that a reader never
-// sees half a file and a failed write leaves the old file whole.
+// Writes text to a new file beside path and moves it over path, so that a reader never
+// sees half a file and a failed write leaves the old file whole. The new file is named
+// after this process ("<file>.<pid>.<six digits>"), so that one left behind by a writer
+// that was killed can be told from one still being written; the digits count on from
+// write to write, so that no two writes of a run share a name.
 bool ReplaceFile(const std::filesystem::path& path, const std::string& text) {
-    std::string temp = path.string() + "." + std::to_string(::getpid()) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return false;
-    }
-    // A replaced file keeps its permissions; a new one gets the usual ones.
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = true;
-    std::size_t written = 0;
-    while (ok && written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        written += ok ? std::size_t(n) : 0;
-    }
-    ok = ok && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-    }
-    return ok;
+    static std::atomic<unsigned> serial{0};
+    const std::string prefix =
+        PathText(path.filename()) + "." + std::to_string(CurrentProcessId()) + ".";
+    TFileReplacement file(path, [&prefix](int) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%06u", serial++ % 1000000u);
+        return prefix + digits;
+    });
+    return file.Created() && file.Write(text) && file.Commit();
 }
 
 // The process that made a temporary copy of ours ("<file>.<pid>.XXXXXX"), or 0 when the
 // name is not of that form.
-pid_t TemporaryWriter(std::string_view name, std::string_view fileName) {
+std::uint32_t TemporaryWriter(std::string_view name, std::string_view fileName) {
     if (!name.starts_with(fileName) || name.size() < fileName.size() + 1 ||
         name[fileName.size()] != '.') {
         return 0;
@@ -293,13 +281,9 @@ pid_t TemporaryWriter(std::string_view name, std::string_view fileName) {
     if (!std::all_of(suffix.begin(), suffix.end(), isAlnum)) {
         return 0;
     }
-    pid_t pid = 0;
+    std::uint32_t pid = 0;
     const auto [end, ec] = std::from_chars(name.data(), name.data() + dot, pid);
     return ec == std::errc() && end == name.data() + dot && pid > 0 ? pid : 0;
-}
-
-bool ProcessRuns(pid_t pid) {
-    return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
 } // namespace
@@ -328,7 +312,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     }
     const std::string current = ReadAll(fileName_).value_or(std::string());
     if (!ReplaceFile(fileName_, ini::SetValue(current, section, key, value))) {
-        throw EIniFileException("Unable to write to " + fileName_.string());
+        throw EIniFileException("Unable to write to " + PathText(fileName_));
     }
 }
 
@@ -346,20 +330,20 @@ void TIniFile::EndBatch(bool commit) {
     const std::optional<std::string> text = std::exchange(batchText_, std::nullopt);
     const std::optional<std::string> start = std::exchange(batchStart_, std::nullopt);
     if (commit && text != start && !ReplaceFile(fileName_, *text)) {
-        throw EIniFileException("Unable to write to " + fileName_.string());
+        throw EIniFileException("Unable to write to " + PathText(fileName_));
     }
 }
 
 void TIniFile::RemoveAbandonedTemporaries() const {
     namespace fs = std::filesystem;
-    const std::string fileName = fileName_.filename().string();
+    const std::string fileName = PathText(fileName_.filename());
     std::error_code ec;
     for (fs::directory_iterator it(fileName_.parent_path(), ec), end; !ec && it != end;
          it.increment(ec)) {
         // Writes run on one thread, so none of this process is under way now.
-        const pid_t writer = TemporaryWriter(it->path().filename().string(), fileName);
+        const std::uint32_t writer = TemporaryWriter(PathText(it->path().filename()), fileName);
         std::error_code statusError;
-        if (writer != 0 && (writer == ::getpid() || !ProcessRuns(writer)) &&
+        if (writer != 0 && (writer == CurrentProcessId() || !ProcessRuns(writer)) &&
             it->symlink_status(statusError).type() == fs::file_type::regular) {
             fs::remove(it->path(), statusError);
         }

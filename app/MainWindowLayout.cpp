@@ -1,6 +1,7 @@
 // The controls of the main window: names, kinds, captions, items, places and sizes (at
 // 96 dpi) and docking. Panels that fill take what their docked siblings leave; the Exit
 // button keeps its distance to the bottom-right corner.
+#include "app/PortList.h"
 #include "app/TfrmMain.h"
 #include "receive/ReceiveView.h"
 
@@ -72,7 +73,7 @@ void TfrmMain::CreateControls() {
     bsSkinStdLabel4 = Placed(Make<TLabel>(*pnCOM, "Stopbits："), "bsSkinStdLabel4", 4, 67, 48, 18);
     bsSkinStdLabel5 = Placed(Make<TLabel>(*pnCOM, "Parity："), "bsSkinStdLabel5", 4, 88, 48, 18);
     cbCOM = Placed(Make<TComboBox>(*pnCOM, TStyle::DropDown, true), "cbCOM", 64, 3, 66, 20);
-    cbCOM->SetItems({"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"});
+    cbCOM->SetItems(FirstPortNames());
     cbCOM->SetItemIndex(0);
     cbBPS = Placed(Make<TComboBox>(*pnCOM, TStyle::DropDownList), "cbBPS", 64, 24, 66, 20);
     cbBPS->SetItems({"300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "43000",

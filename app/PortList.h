@@ -1,29 +1,27 @@
 #pragma once
-// The serial devices the system knows, as full device paths (/dev/ttyUSB0, /dev/ttyACM0,
-// /dev/ttyS0 …): every tty under the sysfs class folder that has a driver. Legacy 8250
-// ports are listed only when their UART exists: the kernel makes ttyS0 to ttyS31 whether
-// or not there is hardware behind them. Nothing is opened: a device the user may not open
-// (outside the dialout group) is listed all the same, so that opening it explains why it
-// fails instead of the port silently missing.
+// The serial ports the system knows, and the list the window offers. Nothing is opened:
+// a port the user may not open is listed all the same, so that opening it explains why it
+// fails instead of the port silently missing. GUI thread (the first show).
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace pellow {
 
-struct PortListSource {
-    // The sysfs tty class folder.
-    std::filesystem::path SysClassTty = "/sys/class/tty";
-    // Where the device nodes are.
-    std::filesystem::path DevFolder = "/dev";
-};
+// The system's serial ports, by the names that open them; empty when there are none.
+// One implementation per platform (app/posix, app/win32).
+std::vector<std::string> ListSerialPorts();
 
-// In the order sysfs gives; empty when there are none.
-std::vector<std::string> ListSerialPorts(const PortListSource& source = {});
+// The first serial ports of the system by their usual names (COM1 … COM4, /dev/ttyS0 …
+// /dev/ttyS3), which the window shows until the list is read.
+std::vector<std::string> FirstPortNames();
 
-// The list the window offers: the real ports, then the built-in loopback port, so that
-// the program opens something useful on a machine with no serial hardware.
-std::vector<std::string> ListPortsWithLoopback(const PortListSource& source = {});
+// The names as the system gives them (the port box sorts them), then the built-in
+// loopback port, so that the program opens something useful on a machine with no serial
+// hardware.
+std::vector<std::string> WithLoopback(std::vector<std::string> ports);
+
+// WithLoopback(ListSerialPorts()).
+std::vector<std::string> ListPortsWithLoopback();
 
 } // namespace pellow

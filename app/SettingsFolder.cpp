@@ -25,7 +25,11 @@ void PrepareUserSettingsFolder(const fs::path& executableFolder, const fs::path&
     const fs::path old = executableFolder / SettingsFileName;
     const fs::path now = userFolder / SettingsFileName;
     if (!fs::exists(now, ec) && fs::is_regular_file(old, ec)) {
-        fs::copy_file(old, now, ec);
+        // The copy is ours to write, whatever kept the old one from being written: a copy
+        // of a read-only file would be read-only too.
+        if (fs::copy_file(old, now, ec)) {
+            fs::permissions(now, fs::perms::owner_write, fs::perm_options::add, ec);
+        }
     }
 }
 

@@ -26,7 +26,7 @@ TfrmMainServices WithDefaults(TfrmMainServices services) {
 // rate, byte size, stop bits, parity, DTR and RTS are copied from the window before
 // every opening; the others stay for the whole run.
 void SetStoredSettings(TComm& com) {
-    com.SetCommName("/dev/ttyS0");
+    com.SetCommName(FirstPortNames().front());
     com.SetBaudRate(1200);
     com.SetParityCheck(false);
     com.SetOutx_CtsFlow(false);

@@ -2,49 +2,38 @@
 
 #include "filesend/SendFileCheck.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "platform/PathText.h"
+#include "platform/ReadableFile.h"
+
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace pellow {
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-[[noreturn]] void ThrowReadError(const std::string& path, int error) {
-    throw std::runtime_error("Cannot read file \"" + path + "\". " + std::strerror(error));
-}
-
-} // namespace
-
 bool IsExistingFile(const std::string& name) {
     std::error_code error;
-    return !name.empty() && std::filesystem::is_regular_file(name, error);
+    return !name.empty() && std::filesystem::is_regular_file(PathFromText(name), error);
 }
 
 TFileStart ReadFileStart(const std::string& path, std::size_t maxBytes) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rbe"));
-    if (!file)
-        throw std::runtime_error(OpenFailedMessage(path, std::strerror(errno)));
-    struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0)
-        ThrowReadError(path, errno);
+    TReadableFile file(PathFromText(path));
+    if (!file.IsOpen())
+        throw std::runtime_error(OpenFailedMessage(path, file.Error()));
+    const std::optional<std::uint64_t> size = file.RegularFileSize();
 
-    TFileStart start{std::string(maxBytes, '\0'), static_cast<std::uint64_t>(info.st_size)};
-    const std::size_t got = std::fread(start.bytes.data(), 1, maxBytes, file.get());
-    if (got < maxBytes && std::ferror(file.get()))
-        ThrowReadError(path, errno);
+    TFileStart start{std::string(maxBytes, '\0'), 0};
+    std::size_t got = 0;
+    while (got < maxBytes) {
+        const std::int64_t n = file.Read(start.bytes.data() + got, maxBytes - got);
+        if (n < 0)
+            throw std::runtime_error("Cannot read file \"" + path + "\". " + file.Error());
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
     start.bytes.resize(got);
     // Devices and pipes have no size of their own; what could be read is all there is.
-    if (!S_ISREG(info.st_mode))
-        start.size = got;
+    start.size = size.value_or(got);
     return start;
 }
 

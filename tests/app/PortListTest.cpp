@@ -1,5 +1,5 @@
 // The port list from a sysfs tree the test builds; no device is ever opened.
-#include "app/PortList.h"
+#include "app/posix/SysfsPortList.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ protected:
     PortListSource Source() const { return {root_ / "class" / "tty", root_ / "dev"}; }
 
     std::vector<std::string> List() {
-        auto ports = ListSerialPorts(Source());
+        auto ports = ListSysfsPorts(Source());
         std::sort(ports.begin(), ports.end());
         return ports;
     }
@@ -78,15 +78,7 @@ TEST_F(PortListTest, EmptyWhenThereAreNone) {
 TEST_F(PortListTest, EmptyWhenTheClassFolderIsMissing) {
     PortListSource source;
     source.SysClassTty = root_ / "nothing";
-    EXPECT_TRUE(ListSerialPorts(source).empty());
-}
-
-TEST_F(PortListTest, LoopbackComesAfterTheRealPortsAndStandsAloneWithoutThem) {
-    EXPECT_EQ(ListPortsWithLoopback(Source()), std::vector<std::string>{"loop://"});
-
-    AddTty("ttyUSB0", "ftdi_sio");
-    EXPECT_EQ(ListPortsWithLoopback(Source()),
-              (std::vector<std::string>{(root_ / "dev" / "ttyUSB0").string(), "loop://"}));
+    EXPECT_TRUE(ListSysfsPorts(source).empty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/CounterText.h"
 #include "app/SettingsFolder.h"
 #include "app/SettingsValues.h"
+#include "platform/Process.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ class SettingsFolderTest : public testing::TestWithParam<FolderCase> {};
 
 TEST_P(SettingsFolderTest, Chooses) {
     const auto& c = GetParam();
-    const fs::path exe = fs::temp_directory_path() / ("pellow-exe-" + std::to_string(::getpid()));
+    const fs::path exe = fs::temp_directory_path() / ("pellow-exe-" + std::to_string(CurrentProcessId()));
     fs::remove_all(exe);
     fs::create_directories(exe);
     if (c.fileBesideExecutable) {
@@ -74,9 +75,9 @@ TEST_P(SettingsFolderTest, Chooses) {
     query.Writable = [&c, exe](const fs::path& p) {
         return c.writable.count(p == exe ? "exe" : "file") > 0;
     };
-    const std::string chosen = ChooseSettingsFolder(query).string();
+    const fs::path chosen = ChooseSettingsFolder(query);
     fs::remove_all(exe);
-    EXPECT_EQ(chosen, c.expected == "exe" ? exe.string() : c.expected);
+    EXPECT_EQ(chosen, c.expected == "exe" ? exe : fs::path(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,22 +115,23 @@ namespace pellow {
 namespace {
 
 TEST(PrepareUserSettingsFolderTest, CreatesTheFolderAndCarriesTheOldFileOver) {
-    const fs::path root = fs::temp_directory_path() / ("pellow-prep-" + std::to_string(::getpid()));
+    const fs::path root = fs::temp_directory_path() / ("pellow-prep-" + std::to_string(CurrentProcessId()));
     fs::remove_all(root);
     fs::create_directories(root / "exe");
     std::ofstream(root / "exe" / "Tarvik.ini") << "[SendList]\r\n12=1\r\n";
+    const auto firstLine = [&root] {
+        std::ifstream file(root / "config" / "Pellow" / "Tarvik.ini");
+        std::string first;
+        std::getline(file, first);
+        return first;
+    };
     PrepareUserSettingsFolder(root / "exe", root / "config" / "Pellow");
-    std::ifstream copied(root / "config" / "Pellow" / "Tarvik.ini");
-    std::string first;
-    std::getline(copied, first);
-    EXPECT_EQ(first, "[SendList]\r");
+    EXPECT_EQ(firstLine(), "[SendList]\r");
 
     // An existing user file is never overwritten.
     std::ofstream(root / "exe" / "Tarvik.ini") << "[Other]\r\n";
     PrepareUserSettingsFolder(root / "exe", root / "config" / "Pellow");
-    std::ifstream kept(root / "config" / "Pellow" / "Tarvik.ini");
-    std::getline(kept, first);
-    EXPECT_EQ(first, "[SendList]\r");
+    EXPECT_EQ(firstLine(), "[SendList]\r");
     fs::remove_all(root);
 }
 
