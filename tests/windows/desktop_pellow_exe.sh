@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# pellow.exe on a virtual desktop under Wine 64: it opens the loopback port at start, and
-# "hello" typed into the send area and sent comes back into the receive area, which "Save
-# data" writes beside the executable. Then COM5, one end of a line whose far end is a
+# pellow.exe on a virtual desktop under Wine 64: with no port in the registry's device
+# map, it opens the loopback port at start, and "hello" typed into the send area and sent
+# comes back into the receive area, which "Save data" writes beside the executable. Then COM5, one end of a line whose far end is a
 # pseudo-terminal (with_wine_line.sh), typed into the port box, opens and carries bytes
 # both ways. Exits 77 (skipped) without Wine, Xvfb or xdotool, or where the machine's
 # serial ports cannot be hidden from Wine.
@@ -20,6 +20,15 @@ fi
 # the line, $PELLOW_FAR_LINE its far end. The desktop and the clicks are the Linux checks'.
 source "$here/../desktop/desktop_session.sh"
 start_desktop
+
+# Wine lists every port it knows of in the registry's device map, mapped or not, so the
+# program would open a COM port at start. Emptied while the Wine server keeps running, the
+# map holds no port, as on a machine without serial hardware: the loopback port opens.
+wine=/usr/lib/wine/wine64
+device_map='HKLM\HARDWARE\DEVICEMAP\SERIALCOMM'
+/usr/lib/wine/wineserver64 -p
+"$wine" reg delete "$device_map" /va /f >/dev/null
+"$wine" reg query "$device_map" | grep -q COM && { echo "Wine's device map could not be emptied"; exit 1; }
 
 # A copy, so its settings file and saved data land in $work.
 cp "$exe" "$work/pellow.exe"
