@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # pellow.exe on a virtual desktop under Wine 64: with no port in the registry's device
 # map, it opens the loopback port at start, and "hello" typed into the send area and sent
-# comes back into the receive area, which "Save data" writes beside the executable. Then COM5, one end of a line whose far end is a
-# pseudo-terminal (with_wine_line.sh), typed into the port box, opens and carries bytes
-# both ways. Exits 77 (skipped) without Wine, Xvfb or xdotool, or where the machine's
-# serial ports cannot be hidden from Wine.
+# comes back into the receive area, which "Save data" writes beside the executable. Then
+# COM5, one end of a line whose far end is a pseudo-terminal (with_wine_line.sh), typed
+# into the port box, opens and carries bytes both ways. Exits 77 (skipped) without Wine,
+# Xvfb or xdotool, or where the machine's serial ports cannot be hidden from Wine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$(realpath "${1:?usage: desktop_pellow_exe.sh PATH_TO_PELLOW_EXE}")
