@@ -4,13 +4,10 @@
 
 namespace pellow {
 
-std::vector<std::string> WithLoopback(std::vector<std::string> ports) {
+std::vector<std::string> ListPortsWithLoopback() {
+    std::vector<std::string> ports = ListSerialPorts();
     ports.emplace_back(LoopbackPortName);
     return ports;
-}
-
-std::vector<std::string> ListPortsWithLoopback() {
-    return WithLoopback(ListSerialPorts());
 }
 
 } // namespace pellow

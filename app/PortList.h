@@ -16,12 +16,9 @@ std::vector<std::string> ListSerialPorts();
 // /dev/ttyS3), which the window shows until the list is read.
 std::vector<std::string> FirstPortNames();
 
-// The names as the system gives them (the port box sorts them), then the built-in
+// The system's serial ports as it gives them (the port box sorts them), then the built-in
 // loopback port, so that the program opens something useful on a machine with no serial
 // hardware.
-std::vector<std::string> WithLoopback(std::vector<std::string> ports);
-
-// WithLoopback(ListSerialPorts()).
 std::vector<std::string> ListPortsWithLoopback();
 
 } // namespace pellow
