@@ -42,7 +42,7 @@ TEST(QtNotifyWindowTest, OtherEventsGetInBetweenTurns) {
         log.push_back(std::to_string(message));
         if (message == 1) {
             QCoreApplication::postEvent(&input, new QEvent(QEvent::User));
-            BusyFor(QtNotifyWindow::TurnBudget + std::chrono::milliseconds(5));
+            BusyFor(TNotifyTurns::TurnBudget + std::chrono::milliseconds(5));
         }
     });
     for (std::uint32_t m = 1; m <= 3; ++m)

@@ -15,74 +15,43 @@ const QEvent::Type TurnEventType = static_cast<QEvent::Type>(QEvent::registerEve
 QtNotifyWindow::QtNotifyWindow(Proc proc) : proc_(std::move(proc)) {}
 
 QtNotifyWindow::~QtNotifyWindow() {
+    // The queue releases what is left once the turn events can no longer come.
     QCoreApplication::removePostedEvents(this, TurnEventType);
-    for (const auto* messages : {&taken_, &queue_}) {
-        for (const Message& m : *messages)
-            ReleaseUndeliveredMessage(m.message, m.wParam, m.lParam);
-    }
 }
 
-std::unique_ptr<QEvent> QtNotifyWindow::TakeWakeLocked() {
-    if (wakePosted_)
-        return nullptr;
-    wakePosted_ = true;
-    // Made under the lock that the turn takes first: what the posting thread wrote reaches
-    // the GUI thread through our own mutex, which a race detector can see, rather than
-    // only through the toolkit's event queue, which it cannot.
-    return std::make_unique<QEvent>(TurnEventType);
-}
-
-void QtNotifyWindow::PostWake(std::unique_ptr<QEvent> wake) {
+void QtNotifyWindow::PostTurn(std::unique_ptr<QEvent> turn) {
     // postEvent is thread-safe and never blocks.
-    if (wake)
-        QCoreApplication::postEvent(this, wake.release());
+    if (turn)
+        QCoreApplication::postEvent(this, turn.release());
 }
 
 bool QtNotifyWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    std::unique_ptr<QEvent> wake;
-    {
-        std::lock_guard lock(mutex_);
-        queue_.push_back({message, wParam, lParam});
-        wake = TakeWakeLocked();
-    }
-    PostWake(std::move(wake));
+    std::unique_ptr<QEvent> turn;
+    turns_.Post({message, wParam, lParam}, [&turn] {
+        turn = std::make_unique<QEvent>(TurnEventType);
+        return true;
+    });
+    PostTurn(std::move(turn));
     return true;
 }
 
 void QtNotifyWindow::customEvent(QEvent* event) {
-    {
-        // The lock comes before the event is looked at: it is what hands the event over.
-        std::lock_guard lock(mutex_);
-        if (event->type() != TurnEventType)
-            return;
-        // Posts made while a message is handled (a handler's modal box runs a loop of its
-        // own) queue a turn of their own, so they are delivered meanwhile too.
-        wakePosted_ = false;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + TurnBudget;
+    if (!turns_.BeginTurn([event] { return event->type() == TurnEventType; }))
+        return;
     const QPointer<QtNotifyWindow> alive(this);
-    for (;;) {
-        if (taken_.empty()) {
-            std::lock_guard lock(mutex_);
-            if (queue_.empty())
-                return;
-            taken_.swap(queue_);
-        }
-        const Message m = taken_.front();
-        taken_.pop_front();
+    const auto end = turns_.DeliverTurn([&](const TNotifyTurns::Message& m) {
         proc_(m.message, m.wParam, m.lParam);
-        if (!alive)
-            return;
-        if (std::chrono::steady_clock::now() >= deadline)
-            break;
-    }
+        return !alive.isNull();
+    });
+    if (end != TNotifyTurns::TTurnEnd::BudgetSpent)
+        return;
     // What is left waits for a turn queued behind the events that came meanwhile.
-    std::unique_ptr<QEvent> wake;
-    {
-        std::lock_guard lock(mutex_);
-        wake = TakeWakeLocked();
-    }
-    PostWake(std::move(wake));
+    std::unique_ptr<QEvent> turn;
+    turns_.QueueNextTurn([&turn] {
+        turn = std::make_unique<QEvent>(TurnEventType);
+        return true;
+    });
+    PostTurn(std::move(turn));
 }
 
 TNotifyWindowFactory QtNotifyWindow::Factory() {
