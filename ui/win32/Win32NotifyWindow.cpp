@@ -22,8 +22,8 @@ Win32NotifyWindow::~Win32NotifyWindow() {
 
 bool Win32NotifyWindow::Post(std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) {
-    // PostMessage never blocks. When the thread's queue is full the message stays ours,
-    // and the next post retries.
+    // PostMessage never blocks. When the thread's queue is full the message is taken back
+    // and the poster, told so, keeps it: a worker then frees its block and asks to hang up.
     return turns_.Post({message, wParam, lParam},
                        [this] { return ::PostMessageW(window_, TurnMessage, 0, 0) != FALSE; });
 }
